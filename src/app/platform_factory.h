@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/registry.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace vonalor {
+
+enum class PlatformKind { Sim, Linux };
+
+std::optional<PlatformKind> parsePlatformKind(const std::string& text);
+
+// The one place that chooses the implementations of the ports.
+struct Platform {
+    PlatformKind kind = PlatformKind::Sim;
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<Registry> registry;
+};
+
+// Opens the data home's registry and binds the ports of the chosen kind; nullopt with the
+// reason when the data home cannot be used.
+std::optional<Platform> makePlatform(PlatformKind kind, const std::filesystem::path& home, std::string* error);
+
+} // namespace vonalor

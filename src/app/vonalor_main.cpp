@@ -1,0 +1,166 @@
+// vonalor: the desktop program.
+
+#include "app/platform_factory.h"
+#include "core/data_home.h"
+#include "core/program_core.h"
+#include "core/startup.h"
+#include "platform/instance_lock.h"
+#include "platform/sim/scripted_dialogs.h"
+#include "settings/installation.h"
+#include "settings/settings_store.h"
+#include "tasks/program_log.h"
+#include "ui/main_window.h"
+#include "ui/password_prompt.h"
+#include "ui/qt_dialogs.h"
+#include "ui/qt_timer_service.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QMessageBox>
+#include <QPointer>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <iostream>
+#include <sys/socket.h>
+#include <unistd.h>
+
+using namespace vonalor;
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onTerminationSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+// The desktop face of start-up: Qt windows and the Qt event loop.
+class DesktopFace final : public StartupFace {
+public:
+    DesktopFace(QApplication& app, const std::filesystem::path& home, Platform& platform, SettingsStore& store,
+                ProgramLog& log, Dialogs& dialogs)
+        : m_app(app), m_home(home), m_platform(platform), m_store(store), m_log(log), m_dialogs(dialogs) {}
+
+    bool askStartPassword() override {
+        PasswordPrompt prompt(PasswordPrompt::Kind::Start, m_store, m_dialogs);
+        return prompt.exec() == QDialog::Accepted;
+    }
+
+    void createWindows() override {
+        m_core = std::make_unique<ProgramCore>(m_home, *m_platform.clock, m_timers, m_store, m_log, m_dialogs);
+        m_main = std::make_unique<TfrmVonalor>(*m_core);
+        if (auto* qtDialogs = dynamic_cast<QtDialogs*>(&m_dialogs))
+            qtDialogs->setOwner(m_main.get());
+        m_main->show();
+        watchTerminationSignals();
+    }
+
+    void showFirstStartTip() override {
+        auto* tip = new QMessageBox(QMessageBox::Information, QStringLiteral("Első indítás"),
+                                    QStringLiteral("Üdvözli a Vonalor!\n\nA program a rendszertálcán figyeli az "
+                                                   "Internet-kapcsolatokat, méri az időt, a forgalmat és a költséget."),
+                                    QMessageBox::Ok, m_main.get());
+        tip->setObjectName(QStringLiteral("TfrmTipp"));
+        tip->setAttribute(Qt::WA_DeleteOnClose);
+        tip->setModal(false);
+        tip->show();
+    }
+
+    int runMessageLoop() override { return m_app.exec(); }
+
+private:
+    void watchTerminationSignals() {
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
+            return;
+        auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, m_main.get());
+        QObject::connect(notifier, &QSocketNotifier::activated, m_main.get(), [this] {
+            char byte = 0;
+            [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
+            m_main->closeAnsweringYes();
+        });
+        struct sigaction action {};
+        action.sa_handler = onTerminationSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        ::sigaction(SIGINT, &action, nullptr);
+        ::sigaction(SIGTERM, &action, nullptr);
+        ::sigaction(SIGHUP, &action, nullptr);
+    }
+
+    QApplication& m_app;
+    std::filesystem::path m_home;
+    Platform& m_platform;
+    SettingsStore& m_store;
+    ProgramLog& m_log;
+    Dialogs& m_dialogs;
+    QtTimerService m_timers;
+    std::unique_ptr<ProgramCore> m_core;
+    std::unique_ptr<TfrmVonalor> m_main;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vonalor"));
+    QApplication::setApplicationVersion(QStringLiteral("1.3"));
+    QApplication::setQuitOnLastWindowClosed(true);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Vonalor: monitor for dial-up and other remote-access Internet connections."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption homeOption(QStringLiteral("home"),
+                                        QStringLiteral("Data home (else $VONALOR_HOME, else $XDG_DATA_HOME/vonalor)."),
+                                        QStringLiteral("DIR"));
+    const QCommandLineOption platformOption(QStringLiteral("platform"),
+                                            QStringLiteral("Platform backends: sim (default) or linux."),
+                                            QStringLiteral("KIND"), QStringLiteral("sim"));
+    const QCommandLineOption answerOption(
+        QStringLiteral("answer-dialogs"),
+        QStringLiteral("Show no dialogs: print each to standard error and take its default answer (scripted runs)."));
+    parser.addOption(homeOption);
+    parser.addOption(platformOption);
+    parser.addOption(answerOption);
+    parser.process(app);
+
+    const auto kind = parsePlatformKind(parser.value(platformOption).toStdString());
+    if (!kind) {
+        std::cerr << "vonalor: --platform takes sim or linux\n";
+        return 2;
+    }
+    std::optional<std::string> homeText;
+    if (parser.isSet(homeOption))
+        homeText = parser.value(homeOption).toStdString();
+    const std::filesystem::path home = resolveDataHome(homeText);
+
+    std::string error;
+    std::optional<Platform> platform = makePlatform(*kind, home, &error);
+    if (!platform) {
+        std::cerr << "vonalor: " << error << "\n";
+        return 1;
+    }
+    provisionInstallation(*platform->registry);
+
+    ProgramLog log(*platform->clock);
+    SettingsStore store(*platform->registry, log);
+
+    std::unique_ptr<Dialogs> dialogs;
+    if (parser.isSet(answerOption)) {
+        auto scripted = std::make_unique<ScriptedDialogs>();
+        scripted->setEcho([](const ScriptedDialogs::Shown& shown) {
+            std::cerr << "vonalor: dialog \"" << shown.caption << "\": " << shown.text << " -> answer " << shown.answer
+                      << "\n";
+        });
+        dialogs = std::move(scripted);
+    } else {
+        dialogs = std::make_unique<QtDialogs>();
+    }
+
+    Startup startup(store, *dialogs, [&home] { return std::make_unique<InstanceLock>(home / LockFileName); });
+    DesktopFace face(app, home, *platform, store, log, *dialogs);
+    return startup.run(face);
+}

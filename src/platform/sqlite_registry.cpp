@@ -1,0 +1,327 @@
+#include "platform/sqlite_registry.h"
+
+#include <sqlite3.h>
+
+#include <atomic>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace vonalor {
+
+namespace {
+
+constexpr std::size_t generationFileSize = 4096;
+
+std::atomic_ref<std::uint64_t> generationOf(std::uint64_t* slot) {
+    return std::atomic_ref<std::uint64_t>(*slot);
+}
+
+int rootNumber(RegistryRoot root) {
+    return root == RegistryRoot::LocalMachine ? 0 : 1;
+}
+
+std::string trimmedPath(std::string_view path) {
+    while (!path.empty() && path.front() == '\\')
+        path.remove_prefix(1);
+    while (!path.empty() && path.back() == '\\')
+        path.remove_suffix(1);
+    return std::string(path);
+}
+
+std::string cacheKey(RegistryRoot root, std::string_view foldedPath) {
+    std::string key(1, static_cast<char>('0' + rootNumber(root)));
+    key += foldedPath;
+    return key;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+char32_t foldCodePoint(char32_t c) {
+    if (c >= U'A' && c <= U'Z')
+        return c + 32;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+        return c + 32;
+    if (c == 0x178) // Y with diaeresis pairs with a Latin-1 letter
+        return 0xFF;
+    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 && c != 0x17F) {
+        // Latin Extended-A pairs capitals with the next code point, but shifts parity at 0x139..0x148 and 0x179..0x17E.
+        const bool oddCapitals = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+        const bool isCapital = oddCapitals ? (c % 2 == 1) : (c % 2 == 0);
+        return isCapital ? c + 1 : c;
+    }
+    return c;
+}
+
+std::string columnText(sqlite3_stmt* stmt, int column) {
+    const auto* text = sqlite3_column_text(stmt, column);
+    return text ? std::string(reinterpret_cast<const char*>(text), static_cast<std::size_t>(sqlite3_column_bytes(stmt, column)))
+                : std::string();
+}
+
+void bindText(sqlite3_stmt* stmt, int index, std::string_view text) {
+    sqlite3_bind_text(stmt, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+
+// Resets a statement however the scope is left.
+struct StatementScope {
+    sqlite3_stmt* stmt;
+    ~StatementScope() {
+        sqlite3_reset(stmt);
+        sqlite3_clear_bindings(stmt);
+    }
+};
+
+} // namespace
+
+std::string foldRegistryName(std::string_view name) {
+    std::string out;
+    out.reserve(name.size());
+    for (std::size_t i = 0; i < name.size();) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        if (byte < 0x80) {
+            out += static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte + 32 : byte);
+            ++i;
+            continue;
+        }
+        if ((byte & 0xE0) == 0xC0 && i + 1 < name.size()) {
+            const char32_t c = (static_cast<char32_t>(byte & 0x1F) << 6) | (static_cast<unsigned char>(name[i + 1]) & 0x3F);
+            appendUtf8(out, foldCodePoint(c));
+            i += 2;
+            continue;
+        }
+        out += name[i]; // other sequences are kept byte for byte
+        ++i;
+    }
+    return out;
+}
+
+std::unique_ptr<SqliteRegistry> SqliteRegistry::open(const std::filesystem::path& file, std::string* error) {
+    std::unique_ptr<SqliteRegistry> registry(new SqliteRegistry());
+    if (!registry->init(file, error))
+        return nullptr;
+    return registry;
+}
+
+bool SqliteRegistry::init(const std::filesystem::path& file, std::string* error) {
+    auto fail = [&](const std::string& what) {
+        if (error)
+            *error = what;
+        return false;
+    };
+    if (sqlite3_open_v2(file.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) !=
+        SQLITE_OK)
+        return fail(file.string() + ": " + (m_db ? sqlite3_errmsg(m_db) : "cannot open"));
+    sqlite3_busy_timeout(m_db, 10000);
+    if (!exec("PRAGMA journal_mode=WAL") || !exec("PRAGMA synchronous=FULL") ||
+        !exec("CREATE TABLE IF NOT EXISTS registry_key(id INTEGER PRIMARY KEY, root INTEGER NOT NULL,"
+              " path TEXT NOT NULL, folded TEXT NOT NULL, UNIQUE(root, folded))") ||
+        !exec("CREATE TABLE IF NOT EXISTS registry_value(id INTEGER PRIMARY KEY, key_id INTEGER NOT NULL,"
+              " name TEXT NOT NULL, folded TEXT NOT NULL, data TEXT NOT NULL, UNIQUE(key_id, folded))"))
+        return fail(file.string() + ": " + sqlite3_errmsg(m_db));
+
+    const struct {
+        sqlite3_stmt** stmt;
+        const char* sql;
+    } statements[] = {
+        {&m_findKey, "SELECT id FROM registry_key WHERE root = ?1 AND folded = ?2"},
+        {&m_insertKey, "INSERT INTO registry_key(root, path, folded) VALUES(?1, ?2, ?3)"},
+        {&m_keyValues, "SELECT name, folded, data FROM registry_value WHERE key_id = ?1 ORDER BY id"},
+        {&m_upsertValue, "INSERT INTO registry_value(key_id, name, folded, data) VALUES(?1, ?2, ?3, ?4)"
+                         " ON CONFLICT(key_id, folded) DO UPDATE SET data = excluded.data"},
+        {&m_deleteValue, "DELETE FROM registry_value WHERE key_id = ?1 AND folded = ?2"},
+    };
+    for (const auto& s : statements) {
+        if (sqlite3_prepare_v3(m_db, s.sql, -1, SQLITE_PREPARE_PERSISTENT, s.stmt, nullptr) != SQLITE_OK)
+            return fail(file.string() + ": " + sqlite3_errmsg(m_db));
+    }
+
+    const std::filesystem::path generationFile = file.string() + "-gen";
+    const int fd = ::open(generationFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return fail(generationFile.string() + ": cannot open");
+    if (::ftruncate(fd, generationFileSize) != 0 && ::lseek(fd, 0, SEEK_END) < static_cast<off_t>(generationFileSize)) {
+        ::close(fd);
+        return fail(generationFile.string() + ": cannot size");
+    }
+    void* mapped = ::mmap(nullptr, generationFileSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    ::close(fd);
+    if (mapped == MAP_FAILED)
+        return fail(generationFile.string() + ": cannot map");
+    m_generation = static_cast<std::uint64_t*>(mapped);
+    m_seenGeneration = generationOf(m_generation).load();
+    return true;
+}
+
+SqliteRegistry::~SqliteRegistry() {
+    for (sqlite3_stmt* stmt : {m_findKey, m_insertKey, m_keyValues, m_upsertValue, m_deleteValue})
+        sqlite3_finalize(stmt);
+    if (m_db)
+        sqlite3_close(m_db);
+    if (m_generation)
+        ::munmap(m_generation, generationFileSize);
+}
+
+bool SqliteRegistry::exec(const char* sql) {
+    return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+void SqliteRegistry::revalidate() {
+    const std::uint64_t current = generationOf(m_generation).load(std::memory_order_acquire);
+    if (current != m_seenGeneration) {
+        m_cache.clear();
+        m_seenGeneration = current;
+    }
+}
+
+void SqliteRegistry::publishWrite() {
+    const std::uint64_t before = generationOf(m_generation).fetch_add(1, std::memory_order_acq_rel);
+    if (before == m_seenGeneration) {
+        m_seenGeneration = before + 1; // nobody else wrote meanwhile: the cache, updated in place, stays good
+    } else {
+        m_cache.clear();
+        m_seenGeneration = before + 1;
+    }
+}
+
+std::int64_t SqliteRegistry::findKeyId(RegistryRoot root, const std::string& foldedPath) {
+    StatementScope scope{m_findKey};
+    sqlite3_bind_int(m_findKey, 1, rootNumber(root));
+    bindText(m_findKey, 2, foldedPath);
+    return sqlite3_step(m_findKey) == SQLITE_ROW ? sqlite3_column_int64(m_findKey, 0) : 0;
+}
+
+SqliteRegistry::CachedKey& SqliteRegistry::cachedKey(RegistryRoot root, std::string_view key) {
+    revalidate();
+    const std::string folded = foldRegistryName(trimmedPath(key));
+    std::string id = cacheKey(root, folded);
+    if (auto it = m_cache.find(id); it != m_cache.end())
+        return it->second;
+
+    CachedKey entry;
+    entry.id = findKeyId(root, folded);
+    if (entry.id != 0) {
+        StatementScope scope{m_keyValues};
+        sqlite3_bind_int64(m_keyValues, 1, entry.id);
+        while (sqlite3_step(m_keyValues) == SQLITE_ROW)
+            entry.values.emplace(columnText(m_keyValues, 1), columnText(m_keyValues, 2));
+    }
+    return m_cache.emplace(std::move(id), std::move(entry)).first->second;
+}
+
+Registry::ReadResult SqliteRegistry::read(RegistryRoot root, std::string_view key, std::string_view name) {
+    const CachedKey& entry = cachedKey(root, key);
+    if (entry.id == 0)
+        return {Status::NoKey, {}};
+    const auto it = entry.values.find(foldRegistryName(name));
+    if (it == entry.values.end())
+        return {Status::NoValue, {}};
+    return {Status::Found, it->second};
+}
+
+std::int64_t SqliteRegistry::ensureKey(RegistryRoot root, std::string_view key) {
+    // Parents first, as creating a key path creates every key along it.
+    const std::string path = trimmedPath(key);
+    std::int64_t id = 0;
+    std::size_t end = 0;
+    do {
+        end = path.find('\\', end + 1);
+        const std::string part = path.substr(0, end);
+        const std::string folded = foldRegistryName(part);
+        id = findKeyId(root, folded);
+        if (id == 0) {
+            StatementScope scope{m_insertKey};
+            sqlite3_bind_int(m_insertKey, 1, rootNumber(root));
+            bindText(m_insertKey, 2, part);
+            bindText(m_insertKey, 3, folded);
+            if (sqlite3_step(m_insertKey) != SQLITE_DONE)
+                return 0;
+            id = sqlite3_last_insert_rowid(m_db);
+        }
+    } while (end != std::string::npos);
+    return id;
+}
+
+bool SqliteRegistry::createKey(RegistryRoot root, std::string_view key) {
+    if (!exec("BEGIN IMMEDIATE"))
+        return false;
+    if (ensureKey(root, key) == 0 || !exec("COMMIT")) {
+        exec("ROLLBACK");
+        return false;
+    }
+    m_cache.clear();
+    publishWrite();
+    return true;
+}
+
+bool SqliteRegistry::write(RegistryRoot root, std::string_view key, std::string_view name, std::string_view text) {
+    if (!exec("BEGIN IMMEDIATE"))
+        return false;
+    const std::int64_t keyId = ensureKey(root, key);
+    const std::string folded = foldRegistryName(name);
+    bool ok = keyId != 0;
+    if (ok) {
+        StatementScope scope{m_upsertValue};
+        sqlite3_bind_int64(m_upsertValue, 1, keyId);
+        bindText(m_upsertValue, 2, name);
+        bindText(m_upsertValue, 3, folded);
+        bindText(m_upsertValue, 4, text);
+        ok = sqlite3_step(m_upsertValue) == SQLITE_DONE;
+    }
+    if (!ok || !exec("COMMIT")) {
+        exec("ROLLBACK");
+        m_cache.clear();
+        return false;
+    }
+    // Keep the cache of this key current instead of dropping it.
+    revalidate();
+    const std::string id = cacheKey(root, foldRegistryName(trimmedPath(key)));
+    if (auto it = m_cache.find(id); it != m_cache.end() && it->second.id == keyId)
+        it->second.values[folded] = std::string(text);
+    else
+        m_cache.erase(id);
+    publishWrite();
+    return true;
+}
+
+bool SqliteRegistry::keyExists(RegistryRoot root, std::string_view key) {
+    return cachedKey(root, key).id != 0;
+}
+
+bool SqliteRegistry::remove(RegistryRoot root, std::string_view key, std::string_view name) {
+    const std::int64_t keyId = findKeyId(root, foldRegistryName(trimmedPath(key)));
+    if (keyId == 0)
+        return false;
+    StatementScope scope{m_deleteValue};
+    sqlite3_bind_int64(m_deleteValue, 1, keyId);
+    bindText(m_deleteValue, 2, foldRegistryName(name));
+    const bool removed = sqlite3_step(m_deleteValue) == SQLITE_DONE && sqlite3_changes(m_db) > 0;
+    m_cache.clear();
+    publishWrite();
+    return removed;
+}
+
+std::vector<std::pair<std::string, std::string>> SqliteRegistry::values(RegistryRoot root, std::string_view key) {
+    std::vector<std::pair<std::string, std::string>> result;
+    const std::int64_t keyId = findKeyId(root, foldRegistryName(trimmedPath(key)));
+    if (keyId == 0)
+        return result;
+    StatementScope scope{m_keyValues};
+    sqlite3_bind_int64(m_keyValues, 1, keyId);
+    while (sqlite3_step(m_keyValues) == SQLITE_ROW)
+        result.emplace_back(columnText(m_keyValues, 0), columnText(m_keyValues, 2));
+    return result;
+}
+
+} // namespace vonalor

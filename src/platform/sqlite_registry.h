@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/registry.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace vonalor {
+
+// Lower-cases the letters a Hungarian registry name can hold (ASCII, Latin-1, Latin
+// Extended-A), so names compare without letter case as the registry does.
+std::string foldRegistryName(std::string_view name);
+
+// The registry in one SQLite file. Every write is its own durable transaction. Reads are
+// served from a per-process cache that is dropped whenever any process has written since:
+// each write bumps a generation counter in a small shared memory-mapped file beside the
+// database, and a read compares it first (one atomic load instead of a query).
+class SqliteRegistry final : public Registry {
+public:
+    static std::unique_ptr<SqliteRegistry> open(const std::filesystem::path& file, std::string* error = nullptr);
+    ~SqliteRegistry() override;
+    SqliteRegistry(const SqliteRegistry&) = delete;
+    SqliteRegistry& operator=(const SqliteRegistry&) = delete;
+
+    ReadResult read(RegistryRoot root, std::string_view key, std::string_view name) override;
+    bool write(RegistryRoot root, std::string_view key, std::string_view name, std::string_view text) override;
+    bool keyExists(RegistryRoot root, std::string_view key) override;
+    bool createKey(RegistryRoot root, std::string_view key) override;
+    bool remove(RegistryRoot root, std::string_view key, std::string_view name) override;
+    std::vector<std::pair<std::string, std::string>> values(RegistryRoot root, std::string_view key) override;
+
+private:
+    struct CachedKey {
+        std::int64_t id = 0; // 0: the key does not exist
+        std::unordered_map<std::string, std::string> values; // folded name -> text
+    };
+
+    SqliteRegistry() = default;
+    bool init(const std::filesystem::path& file, std::string* error);
+    void revalidate();
+    CachedKey& cachedKey(RegistryRoot root, std::string_view key);
+    std::int64_t ensureKey(RegistryRoot root, std::string_view key);
+    std::int64_t findKeyId(RegistryRoot root, const std::string& foldedPath);
+    bool exec(const char* sql);
+    void publishWrite();
+
+    sqlite3* m_db = nullptr;
+    sqlite3_stmt* m_findKey = nullptr;
+    sqlite3_stmt* m_insertKey = nullptr;
+    sqlite3_stmt* m_keyValues = nullptr;
+    sqlite3_stmt* m_upsertValue = nullptr;
+    sqlite3_stmt* m_deleteValue = nullptr;
+
+    std::uint64_t* m_generation = nullptr; // mapped shared
+    std::uint64_t m_seenGeneration = 0;
+    std::unordered_map<std::string, CachedKey> m_cache; // root digit + folded path -> key
+};
+
+} // namespace vonalor

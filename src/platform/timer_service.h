@@ -1,0 +1,27 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace vonalor {
+
+// A named periodic timer. Enabling it (again) or changing its interval starts its period
+// afresh, as a window timer does.
+class Timer {
+public:
+    virtual ~Timer() = default;
+    virtual const std::string& name() const = 0;
+    virtual int interval() const = 0;
+    virtual void setInterval(int ms) = 0;
+    virtual bool enabled() const = 0;
+    virtual void setEnabled(bool on) = 0;
+};
+
+// Creates timers; the service owns them for its own lifetime.
+class TimerService {
+public:
+    virtual ~TimerService() = default;
+    virtual Timer& createTimer(std::string name, int intervalMs, bool enabled, std::function<void()> onTick) = 0;
+};
+
+} // namespace vonalor

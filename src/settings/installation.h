@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace vonalor {
+
+class Registry;
+
+// The values the installer leaves in the program key: the first-start marker and every
+// value the program converts to a number at start, with the states the settings pages
+// show before the user changes them.
+const std::vector<std::pair<std::string_view, std::string_view>>& installationDefaults();
+
+// Writes the defaults when the first-start marker does not exist yet (a fresh data home); a
+// later start finds it and changes nothing. Returns whether it provisioned.
+bool provisionInstallation(Registry& registry);
+
+} // namespace vonalor
