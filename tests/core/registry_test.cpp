@@ -1,0 +1,91 @@
+#include "test_support.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace vonalor::test {
+namespace {
+
+constexpr auto HKLM = RegistryRoot::LocalMachine;
+
+struct RegistryTest : ::testing::Test {
+    TempHome home;
+    std::unique_ptr<SqliteRegistry> registry = SqliteRegistry::open(home / "registry.db");
+};
+
+TEST_F(RegistryTest, NamesCompareWithoutLetterCaseIncludingHungarianLetters) {
+    ASSERT_TRUE(registry->write(HKLM, "SOFTWARE\\Vonalor", "ÓbudaOsszKoltseg", "12,5"));
+    const struct {
+        const char* key;
+        const char* name;
+    } spellings[] = {
+        {"SOFTWARE\\Vonalor", "óbudaosszkoltseg"},
+        {"software\\vonalor", "ÓBUDAOSSZKOLTSEG"},
+        {"\\Software\\VONALOR\\", "ÓbudaOsszKoltseg"},
+    };
+    for (const auto& s : spellings) {
+        const auto result = registry->read(HKLM, s.key, s.name);
+        EXPECT_EQ(result.status, Registry::Status::Found) << s.key << " " << s.name;
+        EXPECT_EQ(result.text, "12,5");
+    }
+    EXPECT_EQ(foldRegistryName("ŐŰÁÉÍÓÖÚÜ"), "őűáéíóöúü");
+}
+
+TEST_F(RegistryTest, ValuesEnumerateInCreationOrderAndAReplaceKeepsItsPlace) {
+    for (const char* name : {"Zeta", "Alpha", "Mid"})
+        registry->write(HKLM, "SOFTWARE\\Vonalor", name, name);
+    registry->write(HKLM, "SOFTWARE\\Vonalor", "ALPHA", "new");
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"Zeta", "Zeta"}, {"Alpha", "new"}, {"Mid", "Mid"}};
+    EXPECT_EQ(registry->values(HKLM, "SOFTWARE\\Vonalor"), expected);
+}
+
+TEST_F(RegistryTest, MissingKeyAndMissingValueAreTold) {
+    EXPECT_EQ(registry->read(HKLM, "SOFTWARE\\Vonalor", "X").status, Registry::Status::NoKey);
+    EXPECT_FALSE(registry->keyExists(HKLM, "SOFTWARE\\Vonalor"));
+    registry->write(HKLM, "SOFTWARE\\Vonalor", "Y", "1");
+    EXPECT_TRUE(registry->keyExists(HKLM, "SOFTWARE"));
+    EXPECT_EQ(registry->read(HKLM, "SOFTWARE\\Vonalor", "X").status, Registry::Status::NoValue);
+    EXPECT_EQ(registry->read(RegistryRoot::CurrentUser, "SOFTWARE\\Vonalor", "Y").status, Registry::Status::NoKey);
+    EXPECT_TRUE(registry->remove(HKLM, "SOFTWARE\\Vonalor", "y"));
+    EXPECT_EQ(registry->read(HKLM, "SOFTWARE\\Vonalor", "Y").status, Registry::Status::NoValue);
+}
+
+TEST_F(RegistryTest, EveryWriteSurvivesReopening) {
+    registry->write(HKLM, "SOFTWARE\\Vonalor", "A", "1");
+    registry->write(HKLM, "SOFTWARE\\Vonalor", "A", "2");
+    registry.reset();
+    auto reopened = SqliteRegistry::open(home / "registry.db");
+    EXPECT_EQ(reopened->read(HKLM, "SOFTWARE\\Vonalor", "A").text, "2");
+}
+
+// Another process's write is seen by the next read, even with the value already cached here.
+TEST_F(RegistryTest, ReadsSeeAnotherProcesssWrites) {
+    registry->write(HKLM, "SOFTWARE\\Vonalor", "Ujraindit", "0");
+    ASSERT_EQ(registry->read(HKLM, "SOFTWARE\\Vonalor", "Ujraindit").text, "0");
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        auto other = SqliteRegistry::open(home / "registry.db");
+        const bool ok = other && other->write(HKLM, "SOFTWARE\\Vonalor", "Ujraindit", "1") &&
+                        other->write(HKLM, "SOFTWARE\\Vonalor", "Uj", "x");
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    EXPECT_EQ(registry->read(HKLM, "SOFTWARE\\Vonalor", "Ujraindit").text, "1");
+    EXPECT_EQ(registry->read(HKLM, "SOFTWARE\\Vonalor", "Uj").text, "x");
+}
+
+TEST_F(RegistryTest, OpeningAnUnusableFileFailsWithAReason) {
+    std::filesystem::create_directories(home / "dir.db");
+    std::string error;
+    EXPECT_EQ(SqliteRegistry::open(home / "dir.db", &error), nullptr);
+    EXPECT_NE(error.find("dir.db"), std::string::npos);
+}
+
+} // namespace
+} // namespace vonalor::test
