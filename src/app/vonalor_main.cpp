@@ -72,7 +72,7 @@ public:
 
 private:
     void watchTerminationSignals() {
-        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
+        if (signalPipe[0] < 0)
             return;
         auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, m_main.get());
         QObject::connect(notifier, &QSocketNotifier::activated, m_main.get(), [this] {
@@ -80,13 +80,6 @@ private:
             [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
             m_main->closeAnsweringYes();
         });
-        struct sigaction action {};
-        action.sa_handler = onTerminationSignal;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        ::sigaction(SIGINT, &action, nullptr);
-        ::sigaction(SIGTERM, &action, nullptr);
-        ::sigaction(SIGHUP, &action, nullptr);
     }
 
     QApplication& m_app;
@@ -100,9 +93,24 @@ private:
     std::unique_ptr<TfrmVonalor> m_main;
 };
 
+// From the very start a termination signal is only noted; once the main window exists it
+// closes the program as the window's own close does (a signal before that ends it there).
+void catchTerminationSignals() {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
+        return;
+    struct sigaction action {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGHUP, &action, nullptr);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    catchTerminationSignals();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vonalor"));
     QApplication::setApplicationVersion(QStringLiteral("1.3"));
