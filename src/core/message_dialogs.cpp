@@ -1,6 +1,9 @@
 #include "core/message_dialogs.h"
 
 #include "platform/dialogs.h"
+#include "platform/sound.h"
+
+#include <array>
 
 namespace vonalor {
 
@@ -49,7 +52,109 @@ std::string cutCharacters(const std::string& text, std::size_t limit) {
     return text;
 }
 
+struct ButtonInfo {
+    unsigned bit;
+    const char* label;
+    int result; // 0: the button does not close the dialog (help)
+};
+
+constexpr std::array<ButtonInfo, 11> buttonTable{{
+    {buttons::Yes, "&Igen", results::Yes},
+    {buttons::No, "&Nem", results::No},
+    {buttons::Ok, "&Rendben", results::Ok},
+    {buttons::Cancel, "&Mégsem", results::Cancel},
+    {buttons::Abort, "&Kilépés", results::Abort},
+    {buttons::Retry, "&Újra", results::Retry},
+    {buttons::Ignore, "Rá&hagy", results::Ignore},
+    {buttons::All, "Min&d", results::All},
+    {buttons::NoToAll, "&Egyet sem", results::NoToAll},
+    {buttons::YesToAll, "Minde&gyiket", results::YesToAll},
+    {buttons::Help, "&Súgó", 0},
+}};
+
+unsigned beepStyleFor(MessageKind kind, bool& plays) {
+    plays = true;
+    switch (kind) {
+    case MessageKind::Warning:
+        return 0x30;
+    case MessageKind::Error:
+        return 0x40; // the asterisk sound, not the stop sound
+    case MessageKind::Confirmation:
+        return 0x20;
+    case MessageKind::Custom:
+        return 0x00;
+    case MessageKind::Information:
+        break;
+    }
+    plays = false;
+    return 0;
+}
+
+int showWithSound(Dialogs& dialogs, Sound& sound, const MessageDialog& dialog) {
+    bool plays = false;
+    const unsigned style = beepStyleFor(dialog.kind, plays);
+    if (plays)
+        sound.messageBeep(style);
+    return dialogs.messageDialog(dialog);
+}
+
 } // namespace
+
+std::string captionFor(CaptionSet set, MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Warning:
+        return set == CaptionSet::Standard ? "Figyelem!" : "Figyelem...";
+    case MessageKind::Error:
+        return set == CaptionSet::Password ? "Érvénytelen jelszó!" : "Hiba...";
+    case MessageKind::Information:
+        return set == CaptionSet::Password ? "Információ!" : "Info...";
+    case MessageKind::Confirmation:
+        return "Kérdés...";
+    case MessageKind::Custom:
+        break;
+    }
+    return "Üzenet...";
+}
+
+MessageDialog buildMessageDialog(CaptionSet set, const std::string& text, MessageKind kind, unsigned buttonSet) {
+    MessageDialog dialog;
+    dialog.caption = captionFor(set, kind);
+    dialog.text = text;
+    dialog.kind = kind;
+    for (const ButtonInfo& info : buttonTable) {
+        if (buttonSet & info.bit)
+            dialog.buttons.push_back({info.label, info.result});
+    }
+    if (set == CaptionSet::Companion) {
+        dialog.companionLayout = true;
+        for (DialogButton& button : dialog.buttons) {
+            if (button.result == results::Yes)
+                button.label = "&Nem zárom be,adat látszódjon!";
+            else if (button.result == results::No)
+                button.label = "&Bezárom, sose jelenjen meg!";
+            else if (button.result == results::Cancel)
+                button.label = "B&ezárom,aktív kapcsolatnál látszódjon!";
+        }
+    }
+    auto has = [&](unsigned bit) { return (buttonSet & bit) != 0; };
+    dialog.defaultResult = has(buttons::Ok) ? results::Ok : has(buttons::Yes) ? results::Yes
+                                                        : has(buttons::Retry) ? results::Retry
+                                                                              : 0;
+    dialog.cancelResult = has(buttons::Cancel) ? results::Cancel : has(buttons::No) ? results::No
+                                                               : has(buttons::Ok)   ? results::Ok
+                                                                                    : 0;
+    return dialog;
+}
+
+int LocalizedMessageDlg(Dialogs& dialogs, Sound& sound, CaptionSet set, const std::string& text, MessageKind kind,
+                        unsigned buttonSet) {
+    return showWithSound(dialogs, sound, buildMessageDialog(set, text, kind, buttonSet));
+}
+
+int CompanionChoiceDlg(Dialogs& dialogs, Sound& sound, const std::string& text, MessageKind kind,
+                       unsigned buttonSet) {
+    return showWithSound(dialogs, sound, buildMessageDialog(CaptionSet::Companion, text, kind, buttonSet));
+}
 
 int CaptionedMessageBox(Dialogs& dialogs, const std::string& caption, const std::string& text, int iconKind,
                         int buttonKind) {

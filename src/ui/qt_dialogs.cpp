@@ -1,8 +1,16 @@
 #include "ui/qt_dialogs.h"
 
+#include <QDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QString>
+#include <QStyle>
+#include <QVBoxLayout>
 
 namespace vonalor {
 
@@ -72,7 +80,136 @@ int showBox(QWidget* owner, const std::string& caption, const std::string& text,
     return buttons.size() == 1 ? buttons.front().answer : mb::IdCancel;
 }
 
+const char* buttonObjectName(int result) {
+    switch (result) {
+    case 1:
+        return "OK";
+    case 2:
+        return "Cancel";
+    case 3:
+        return "Abort";
+    case 4:
+        return "Retry";
+    case 5:
+        return "Ignore";
+    case 6:
+        return "Yes";
+    case 7:
+        return "No";
+    case 8:
+        return "All";
+    case 9:
+        return "NoToAll";
+    case 10:
+        return "YesToAll";
+    default:
+        return "Help";
+    }
+}
+
+QStyle::StandardPixmap pixmapOf(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Warning:
+        return QStyle::SP_MessageBoxWarning;
+    case MessageKind::Error:
+        return QStyle::SP_MessageBoxCritical;
+    case MessageKind::Information:
+        return QStyle::SP_MessageBoxInformation;
+    default:
+        return QStyle::SP_MessageBoxQuestion;
+    }
+}
+
+// The program's message dialog: no close box; Enter and Esc answer as the core decided.
+class LocalizedDialog final : public QDialog {
+public:
+    LocalizedDialog(const MessageDialog& spec, QWidget* owner) : QDialog(owner), m_spec(spec) {
+        setObjectName(QStringLiteral("LocalizedMessageDlg"));
+        setWindowTitle(fromUtf8(spec.caption));
+        setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        setModal(true);
+
+        auto* layout = new QVBoxLayout(this);
+        auto* top = new QHBoxLayout;
+        if (spec.kind != MessageKind::Custom) {
+            auto* icon = new QLabel(this);
+            icon->setObjectName(QStringLiteral("Image"));
+            icon->setPixmap(style()->standardIcon(pixmapOf(spec.kind)).pixmap(32, 32));
+            top->addWidget(icon, 0, Qt::AlignTop);
+        }
+        auto* message = new QLabel(fromUtf8(spec.text), this);
+        message->setObjectName(QStringLiteral("Message"));
+        message->setWordWrap(true);
+        const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+        if (screen)
+            message->setMaximumWidth(screen->availableGeometry().width() / 2);
+        top->addWidget(message, 1);
+        layout->addLayout(top);
+
+        std::vector<QPushButton*> made;
+        int widest = 0;
+        for (const DialogButton& button : spec.buttons) {
+            auto* push = new QPushButton(fromUtf8(button.label), this);
+            push->setObjectName(QString::fromLatin1(buttonObjectName(button.result)));
+            push->setAutoDefault(false);
+            if (button.result != 0 && button.result == spec.defaultResult)
+                push->setDefault(true);
+            connect(push, &QPushButton::clicked, this, [this, result = button.result] {
+                if (result != 0)
+                    done(result);
+            });
+            widest = std::max(widest, push->sizeHint().width());
+            made.push_back(push);
+        }
+        if (spec.companionLayout) {
+            // Three sentence-long buttons standing edge to edge from the left edge.
+            auto* row = new QWidget(this);
+            row->setObjectName(QStringLiteral("ButtonRow"));
+            int height = 0;
+            for (std::size_t i = 0; i < made.size(); ++i) {
+                made[i]->setParent(row);
+                made[i]->setGeometry(186 * static_cast<int>(i) - 1, 0, 186, made[i]->sizeHint().height());
+                height = std::max(height, made[i]->sizeHint().height());
+            }
+            row->setMinimumSize(186 * static_cast<int>(made.size()) - 1, height);
+            layout->addWidget(row);
+            layout->setContentsMargins(0, layout->contentsMargins().top(), 0, 0);
+        } else {
+            auto* row = new QHBoxLayout;
+            row->addStretch(1);
+            for (QPushButton* push : made) {
+                push->setFixedWidth(widest);
+                row->addWidget(push);
+            }
+            row->addStretch(1);
+            layout->addLayout(row);
+        }
+        setFixedSize(sizeHint());
+        if (screen)
+            move(screen->availableGeometry().center() - rect().center());
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape) {
+            if (m_spec.cancelResult != 0)
+                done(m_spec.cancelResult);
+            return;
+        }
+        QDialog::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+
+private:
+    MessageDialog m_spec;
+};
+
 } // namespace
+
+int QtDialogs::messageDialog(const MessageDialog& dialog) {
+    LocalizedDialog shown(dialog, m_owner);
+    return shown.exec();
+}
 
 void QtDialogs::plainError(const std::string& text) {
     showBox(m_owner, "Error", text, mb::IconStop | mb::Ok);

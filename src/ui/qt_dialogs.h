@@ -15,6 +15,7 @@ public:
     void plainError(const std::string& text) override;
     void failureNotice(const std::string& text) override;
     int messageBox(const std::string& caption, const std::string& text, unsigned style) override;
+    int messageDialog(const MessageDialog& dialog) override;
 
 private:
     QWidget* m_owner = nullptr;

@@ -20,15 +20,20 @@ int defaultAnswerFor(unsigned style) {
 } // namespace
 
 void ScriptedDialogs::plainError(const std::string& text) {
-    show({"plainError", "Error", text, mb::IconStop, 0}, mb::IdOk);
+    show({"plainError", "Error", text, mb::IconStop, 0, {}}, mb::IdOk);
 }
 
 void ScriptedDialogs::failureNotice(const std::string& text) {
-    show({"failureNotice", "Vonalor", text, mb::IconStop, 0}, mb::IdOk);
+    show({"failureNotice", "Vonalor", text, mb::IconStop, 0, {}}, mb::IdOk);
 }
 
 int ScriptedDialogs::messageBox(const std::string& caption, const std::string& text, unsigned style) {
-    return show({"messageBox", caption, text, style, 0}, defaultAnswerFor(style));
+    return show({"messageBox", caption, text, style, 0, {}}, defaultAnswerFor(style));
+}
+
+int ScriptedDialogs::messageDialog(const MessageDialog& dialog) {
+    Shown shown{"messageDialog", dialog.caption, dialog.text, 0, 0, dialog};
+    return show(std::move(shown), dialog.defaultResult);
 }
 
 int ScriptedDialogs::show(Shown dialog, int defaultAnswer) {

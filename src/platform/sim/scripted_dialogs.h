@@ -15,16 +15,18 @@ namespace vonalor {
 class ScriptedDialogs final : public Dialogs {
 public:
     struct Shown {
-        std::string kind; // "plainError", "failureNotice", "messageBox"
+        std::string kind; // "plainError", "failureNotice", "messageBox", "messageDialog"
         std::string caption;
         std::string text;
         unsigned style = 0;
         int answer = 0;
+        MessageDialog dialog; // for "messageDialog"
     };
 
     void plainError(const std::string& text) override;
     void failureNotice(const std::string& text) override;
     int messageBox(const std::string& caption, const std::string& text, unsigned style) override;
+    int messageDialog(const MessageDialog& dialog) override;
 
     void queueAnswer(int answer) { m_answers.push_back(answer); }
     void setWhileOpen(std::function<void(const Shown&)> hook) { m_whileOpen = std::move(hook); }
