@@ -1,7 +1,10 @@
 #include "app/platform_factory.h"
 
 #include "core/data_home.h"
+#include "platform/linux/linux_system.h"
 #include "platform/linux/system_clock.h"
+#include "platform/sim/sim_ras.h"
+#include "platform/sim/sim_system.h"
 #include "platform/sqlite_registry.h"
 
 namespace vonalor {
@@ -25,7 +28,24 @@ std::optional<Platform> makePlatform(PlatformKind kind, const std::filesystem::p
     platform.registry = SqliteRegistry::open(home / RegistryFileName, error);
     if (!platform.registry)
         return std::nullopt;
+    platform.programFolder = executableFolder();
+    if (kind == PlatformKind::Sim) {
+        platform.ras = std::make_unique<SimRas>(home / SimRas::FileName);
+        platform.autostart = std::make_unique<SimAutostart>(*platform.registry, platform.programFolder);
+        platform.system = std::make_unique<SimSystemInfo>();
+    } else {
+        platform.ras = std::make_unique<PppRas>();
+        platform.autostart =
+            std::make_unique<XdgAutostart>(XdgAutostart::defaultConfigHome(), platform.programFolder, home);
+        platform.system = std::make_unique<LinuxSystemInfo>();
+    }
     return platform;
+}
+
+std::string executableFolder() {
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::current_path().string() : self.parent_path().string();
 }
 
 } // namespace vonalor

@@ -12,6 +12,7 @@
 #include "ui/main_window.h"
 #include "ui/password_prompt.h"
 #include "ui/qt_dialogs.h"
+#include "ui/qt_sound.h"
 #include "ui/qt_timer_service.h"
 
 #include <QApplication>
@@ -49,12 +50,17 @@ public:
     }
 
     void createWindows() override {
-        m_core = std::make_unique<ProgramCore>(m_home, *m_platform.clock, m_timers, m_store, m_log, m_dialogs);
-        m_main = std::make_unique<TfrmVonalor>(*m_core);
+        m_core = std::make_unique<ProgramCore>(CorePorts{m_home, m_platform.programFolder, *m_platform.clock, m_timers,
+                                                         m_store, m_log, m_dialogs, m_sound, *m_platform.ras,
+                                                         *m_platform.autostart, *m_platform.system});
+        m_main = std::make_unique<TfrmVonalor>(*m_core, [this](const std::string& text) {
+            m_dialogs.failureNotice(text);
+        });
         if (auto* qtDialogs = dynamic_cast<QtDialogs*>(&m_dialogs))
             qtDialogs->setOwner(m_main.get());
-        m_main->show();
         watchTerminationSignals();
+        if (m_core->state().mainWindowVisible)
+            m_main->show();
     }
 
     void showFirstStartTip() override {
@@ -89,6 +95,7 @@ private:
     ProgramLog& m_log;
     Dialogs& m_dialogs;
     QtTimerService m_timers;
+    QtSound m_sound;
     std::unique_ptr<ProgramCore> m_core;
     std::unique_ptr<TfrmVonalor> m_main;
 };
@@ -114,7 +121,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vonalor"));
     QApplication::setApplicationVersion(QStringLiteral("1.3"));
-    QApplication::setQuitOnLastWindowClosed(true);
+    // The program lives on in the tray with no window shown; it ends when the main window closes.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

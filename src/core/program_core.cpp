@@ -1,31 +1,268 @@
 #include "core/program_core.h"
 
+#include "browser/blocked_list.h"
+#include "browser/browser_settings.h"
 #include "core/data_home.h"
+#include "core/message_dialogs.h"
+#include "platform/autostart.h"
+#include "platform/clock.h"
+#include "platform/ras.h"
+#include "platform/system_info.h"
+#include "platform/timer_service.h"
+#include "settings/connection_record.h"
 #include "settings/settings_store.h"
+#include "stats/billing_period.h"
+#include "stats/daily_statistics.h"
 #include "tasks/program_log.h"
+#include "text/regional.h"
+
+#include <stdexcept>
 
 namespace vonalor {
 
-ProgramCore::ProgramCore(std::filesystem::path home, Clock& clock, TimerService& timers, SettingsStore& store,
-                         ProgramLog& log, Dialogs& dialogs)
-    : m_home(std::move(home)), m_clock(clock), m_timers(timers), m_store(store), m_log(log), m_dialogs(dialogs) {}
+namespace {
+
+struct TimerSpec {
+    const char* name;
+    int interval;
+    bool enabled;
+};
+
+// The main window's timers, in the order of their creation.
+constexpr TimerSpec timerTable[] = {
+    {"TimerStatus", 10, true},           {"TimerIdotartam", 1000, false},     {"TimerKoltsegek", 1000, false},
+    {"TimerKapcsFrissit", 2000, true},   {"TimerUjHonap", 2500, true},        {"TimerFeladatok", 1, true},
+    {"TimerIkon", 1000, true},           {"TimerKisero", 500, false},         {"TimerElsoInditas", 200, false},
+    {"TimerNincsKapModTul", 1000, false}, {"TimerHibernalas", 1000, false},    {"TimerLetoltIdo", 1000, true},
+    {"TimerLetoltKesleltet", 1000, false},
+};
+
+// A stored tab index that is missing, not a number or out of range shows the first tab.
+int storedIndex(const std::string& text, int count) {
+    const auto value = Regional::hungarian().parseInt(text);
+    return value && *value >= 0 && *value < count ? *value : 0;
+}
+
+} // namespace
+
+ProgramCore::ProgramCore(CorePorts ports) : m_ports(std::move(ports)) {}
+
+ProgramCore::~ProgramCore() = default;
+
+void ProgramCore::changed() {
+    if (m_view)
+        m_view->stateChanged();
+}
+
+Timer& ProgramCore::timer(const std::string& name) const {
+    for (Timer* timer : m_timers) {
+        if (timer->name() == name)
+            return *timer;
+    }
+    throw std::out_of_range("no timer named " + name);
+}
+
+void ProgramCore::createTimers() {
+    for (const TimerSpec& spec : timerTable) {
+        const std::string name = spec.name;
+        std::function<void()> handler;
+        if (name == "TimerElsoInditas")
+            handler = [this] { TimerElsoInditasTimer(); };
+        m_timers.push_back(&m_ports.timers.createTimer(name, spec.interval, spec.enabled, std::move(handler)));
+    }
+    // Nothing is watched yet while no connection exists, and the task runner acts on whole seconds.
+    timer("TimerStatus").setDormant(true);
+    timer("TimerFeladatok").setCoarse(true);
+}
 
 void ProgramCore::FormCreate() {
-    m_log.AddProgramLogEntry(ProgramLog::Event, StartEntryText);
+    if (m_timers.empty())
+        createTimers();
+    SettingsStore& store = m_ports.store;
+    const Regional& regional = Regional::hungarian();
+
+    m_ports.log.AddProgramLogEntry(ProgramLog::Event, StartEntryText);
+
+    if (!loadBlockedList(m_ports.home / BlockedListFileName, m_state.blockedList)) {
+        m_state.blockedList.clear();
+        m_ports.log.AddProgramLogEntry(ProgramLog::Error, "A tiltott weblapokat tartalmazó fájl hiányzik!");
+    }
+
     // A restart in progress is over once this copy has passed its instance check.
-    m_store.WriteSetting("Ujraindit", "0");
-    const std::filesystem::path tasks = m_home / TaskListFileName;
+    store.WriteSetting("Ujraindit", "0");
+
+    const std::string companionFigures = store.ReadSetting("KiseroJelOssz");
+    if (companionFigures == "1")
+        m_state.rdbtnJelenChecked = true;
+    else if (companionFigures == "2")
+        m_state.rdbtnOsszChecked = true;
+
+    m_state.phonebook = m_ports.ras.entries();
+
+    m_state.webAddresses = {"about:blank"};
+    ReadTypedUrls(store.registry(), m_state.webAddresses);
+    m_state.webAddressIndex = regional.toInt(store.ReadSetting("WebLista"));
+
+    m_state.diagramButtonEnabled = false;
+
+    m_state.dialHotkeyLetter = regional.toInt(store.ReadSetting("GyorsBillCsat"));
+    m_state.dialHotkeyEntry = regional.toInt(store.ReadSetting("GyBKapcsList"));
+    m_state.showHotkeyLetter = regional.toInt(store.ReadSetting("GyorsBillBiz"));
+    m_state.hangUpHotkeyLetter = regional.toInt(store.ReadSetting("GyorsBillBont"));
+    m_state.webHotkeyLetter = regional.toInt(store.ReadSetting("GyorsBillWeblap"));
+
+    m_state.knownEntries = m_state.phonebook;
+
+    m_state.firstShowMark = true;
+    m_state.runningCost = "0";
+
+    if (store.ReadSetting("KiseroAblak") == "0")
+        timer("TimerKisero").setEnabled(true);
+
+    m_state.lbEltelIdo = "00:00:00";
+    m_state.lbKezdDat = store.ReadSetting("KezdoDatum");
+    m_state.lbVegDat = store.ReadSetting("VegDatum");
+    m_state.helpMode = false;
+    m_state.tariffName.clear();
+
+    const std::filesystem::path tasks = m_ports.home / TaskListFileName;
     std::error_code ec;
     if (std::filesystem::exists(tasks, ec))
-        LoadListViewFile(m_taskList, tasks, m_dialogs, m_log);
+        LoadListViewFile(m_state.taskList, tasks, m_ports.dialogs, m_ports.log);
+
+    m_state.trayVisible = false;
+    m_state.trayHint = "Nincs aktív kapcsolat";
+
+    m_state.tariffGroupCaption = "Nincs kapcsolat kiválasztva";
+    m_state.costGroupCaption = "Nincs kapcsolat kiválasztva ";
+
+    if (store.ReadSetting("ElsoInditas") == "1") {
+        firstStart();
+        // The period exists only now; the cost page shows it from the start.
+        m_state.lbKezdDat = store.ReadSettingQuiet("KezdoDatum");
+        m_state.lbVegDat = store.ReadSettingQuiet("VegDatum");
+    }
+
+    m_state.devices = m_ports.ras.devices();
+    m_state.mainWindowVisible = true;
+    changed();
+}
+
+void ProgramCore::firstStart() {
+    SettingsStore& store = m_ports.store;
+    const Date today = m_ports.clock.now().date;
+    const Regional& regional = Regional::hungarian();
+
+    for (const std::string& entry : m_state.phonebook) {
+        CreateConnectionRecord(store, entry);
+        m_ports.autostart.add();
+        store.WriteSetting("KapcsolatokSzama", std::to_string(m_state.phonebook.size()));
+        std::error_code ec;
+        std::filesystem::create_directory(m_ports.home / "Naplo", ec);
+    }
+    saveBlockedList(m_ports.home / BlockedListFileName, m_state.blockedList);
+    InitBillingPeriod(store, today);
+    for (const std::string& entry : m_state.phonebook)
+        CreateDailyStatistics(m_ports.home, entry, today);
+    store.WriteSetting("ElsoInditas", "0");
+    store.WriteSetting("DiaKezdoDatum", regional.formatDate(today));
+    store.WriteSetting("DiaVegDatum", regional.formatDate(addDays(today, 30)));
+    RegisterBrowserButton(store.registry(), m_ports.programFolder);
+}
+
+int ProgramCore::settingsTabOfStartingEntry(int entry) {
+    // "Feladatok" ... "Speciális II" are tabs 0 to 5; "Karbantartás" and "Biztonság" follow "Speciális 3".
+    return entry <= 5 ? entry : entry + 1;
+}
+
+void ProgramCore::FormShow() {
+    SettingsStore& store = m_ports.store;
+    m_state.mainWindowVisible = true;
+    m_state.taskbarButtonVisible = true;
+    if (m_state.firstShowMark &&
+        (m_ports.system.uptimeSeconds() < 200 || store.ReadSetting("IndulMin") == "1")) {
+        m_state.taskbarButtonVisible = false;
+        m_state.firstShowMark = false;
+        timer("TimerElsoInditas").setEnabled(true);
+    }
+    if (m_state.lbEltelIdo != "00:00:00")
+        m_state.mainTab = 3;
+    else
+        m_state.mainTab = storedIndex(store.ReadSetting("FoablaknalAktFul"), 8);
+    m_state.settingsTab = settingsTabOfStartingEntry(storedIndex(store.ReadSetting("BeallitasnalAktFul"), 8));
+    changed();
+}
+
+void ProgramCore::TimerElsoInditasTimer() {
+    timer("TimerElsoInditas").setEnabled(false);
+    HideToTray();
+}
+
+void ProgramCore::HideToTray() {
+    if (m_state.helpMode) {
+        if (m_view)
+            m_view->showHintBubble("A programot a rendszertálcára minimalizálja!");
+        return;
+    }
+    if (m_view)
+        m_view->closeHintBubble();
+    SettingsStore& store = m_ports.store;
+    if (store.ReadSetting("Elrejtes") != "0") {
+        m_state.trayVisible = false;
+        if (m_view)
+            m_view->closeCompanion();
+    } else {
+        m_state.trayVisible = true;
+    }
+    m_state.mainWindowVisible = false;
+    m_state.taskbarButtonVisible = false;
+    if (store.ReadSetting("JelszoMinim") == "1")
+        m_state.restorePasswordMark = true;
+    if (m_view)
+        m_view->hideMainWindow();
+    changed();
+}
+
+void ProgramCore::onSystemCommand(bool minimise) {
+    m_state.restorePasswordMark = minimise;
+}
+
+void ProgramCore::trayLeftClick() {
+    if (m_ports.store.ReadSetting("JelszoMinim") != "0") {
+        m_state.trayVisible = false;
+        changed();
+        const bool accepted = !m_view || m_view->askRestorePassword();
+        if (!accepted) {
+            m_state.trayVisible = true;
+            changed();
+            return;
+        }
+        m_state.restorePasswordMark = false;
+    }
+    m_state.mainWindowVisible = true;
+    m_state.trayVisible = false;
+    if (m_view)
+        m_view->showMainWindow();
+    changed();
+}
+
+bool ProgramCore::FormCloseQuery(bool answerYes) {
+    if (!connectionActive() || answerYes)
+        return true;
+    const std::string text = m_state.lbKapcsNeve + " kapcsolat aktív!\r\nHa most kilép az adatok nem lesznek pontosak!"
+                                                   "\r\nBiztos kilép és menti az aktuális adatokat? ";
+    return LocalizedMessageDlg(m_ports.dialogs, m_ports.sound, CaptionSet::Standard, text, MessageKind::Confirmation,
+                               buttons::Yes | buttons::No) == results::Yes;
 }
 
 void ProgramCore::FormClose() {
     if (m_closed)
         return; // a signal and the window's own close may both arrive
     m_closed = true;
-    SaveListViewFile(m_taskList, m_home / TaskListFileName, m_log);
-    m_log.SaveProgramLog(m_home / ProgramLogFileName, m_dialogs);
+    m_state.trayVisible = false;
+    SaveListViewFile(m_state.taskList, m_ports.home / TaskListFileName, m_ports.log);
+    m_ports.log.SaveProgramLog(m_ports.home / ProgramLogFileName, m_ports.dialogs);
+    changed();
 }
 
 } // namespace vonalor

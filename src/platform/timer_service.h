@@ -15,6 +15,15 @@ public:
     virtual void setInterval(int ms) = 0;
     virtual bool enabled() const = 0;
     virtual void setEnabled(bool on) = 0;
+
+    // Pacing on the real clock; virtual time ignores it and ticks exactly as set, so the
+    // observable behaviour is the same. The owner guarantees that what it declares holds:
+    // - dormant: the handler has nothing to do until the owner says otherwise, so the real
+    //   service need not wake for it at all;
+    // - coarse: what the handler does only changes at whole seconds, so the real service
+    //   may wake just after each second boundary instead of every interval.
+    virtual void setDormant(bool dormant) = 0;
+    virtual void setCoarse(bool coarse) = 0;
 };
 
 // Creates timers; the service owns them for its own lifetime.

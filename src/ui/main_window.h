@@ -1,27 +1,89 @@
 #pragma once
 
+#include "core/program_core.h"
+
 #include <QWidget>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QSystemTrayIcon;
+class QTabWidget;
+class QTreeWidget;
 
 namespace vonalor {
 
-class ProgramCore;
+class PasswordPrompt;
 
 // The main window: renders the program core and forwards the user's actions to it.
-class TfrmVonalor final : public QWidget {
+class TfrmVonalor final : public QWidget, public CoreView {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TfrmVonalor)
 
 public:
-    explicit TfrmVonalor(ProgramCore& core, QWidget* parent = nullptr);
+    // Runs the core's FormCreate; `onFailure` shows a conversion failure that ended it.
+    TfrmVonalor(ProgramCore& core, std::function<void(const std::string&)> onFailure, QWidget* parent = nullptr);
+    ~TfrmVonalor() override;
 
     // Closes as the user's close does, with the close question answered Yes (a signal, a logout).
     void closeAnsweringYes();
 
+    QSystemTrayIcon* trayIcon() const { return m_tray; }
+    QTabWidget* mainTabs() const { return m_pages; }
+    QTabWidget* settingsTabs() const { return m_settingsPages; }
+
+    // CoreView
+    void stateChanged() override;
+    void showMainWindow() override;
+    void hideMainWindow() override;
+    void showHintBubble(const std::string& text) override;
+    void closeHintBubble() override;
+    bool askRestorePassword() override;
+
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
+    void buildPages();
+    QWidget* buildGeneralPage();
+    QWidget* buildSettingsPage();
+    void fillConnectionChoosers();
+    void refreshProgramLog();
+
     ProgramCore& m_core;
+    std::function<void(const std::string&)> m_onFailure;
+    bool m_answerYes = false;
+    bool m_rendering = false;
+
+    QTabWidget* m_pages = nullptr;
+    QTabWidget* m_settingsPages = nullptr;
+    QLabel* m_status = nullptr;
+    QLabel* m_connectionName = nullptr;
+    QGroupBox* m_tariffGroup = nullptr;
+    QGroupBox* m_costGroup = nullptr;
+    QLabel* m_periodStart = nullptr;
+    QLabel* m_periodEnd = nullptr;
+    QLabel* m_elapsed = nullptr;
+    QListWidget* m_phonebookList = nullptr;
+    QComboBox* m_devices = nullptr;
+    std::vector<QComboBox*> m_connectionChoosers;
+    QComboBox* m_adjustChooser = nullptr;
+    QComboBox* m_webAddresses = nullptr;
+    QComboBox* m_dialLetter = nullptr;
+    QComboBox* m_billingDay = nullptr;
+    QPushButton* m_diagramButton = nullptr;
+    QRadioButton* m_companionCurrent = nullptr;
+    QRadioButton* m_companionTotals = nullptr;
+    QTreeWidget* m_taskList = nullptr;
+    QTreeWidget* m_programLog = nullptr;
+    QSystemTrayIcon* m_tray = nullptr;
+    PasswordPrompt* m_restorePrompt = nullptr;
 };
 
 } // namespace vonalor

@@ -1,40 +1,76 @@
 #include "ui/qt_timer_service.h"
 
+#include <QDateTime>
 #include <QTimer>
 
 namespace vonalor {
 
+// A QTimer that sleeps while its owner says there is nothing to do, and that can wake once
+// a second, just after the boundary, for handlers whose effect only shows at whole seconds.
 class QtTimerService::QtTimer final : public Timer {
 public:
     QtTimer(std::string name, int interval, bool enabled, std::function<void()> onTick)
-        : m_name(std::move(name)), m_onTick(std::move(onTick)) {
-        m_timer.setTimerType(interval < 1000 ? Qt::PreciseTimer : Qt::CoarseTimer);
-        m_timer.setInterval(interval);
-        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
-            if (m_onTick)
-                m_onTick();
-        });
-        if (enabled)
-            m_timer.start();
+        : m_name(std::move(name)), m_interval(interval), m_enabled(enabled), m_onTick(std::move(onTick)) {
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { tick(); });
+        reschedule();
     }
 
     const std::string& name() const override { return m_name; }
-    int interval() const override { return m_timer.interval(); }
+    int interval() const override { return m_interval; }
     void setInterval(int ms) override {
-        m_timer.setInterval(ms);
-        if (m_timer.isActive())
-            m_timer.start();
+        m_interval = ms;
+        reschedule();
     }
-    bool enabled() const override { return m_timer.isActive(); }
+    bool enabled() const override { return m_enabled; }
     void setEnabled(bool on) override {
-        if (on)
-            m_timer.start();
-        else
-            m_timer.stop();
+        m_enabled = on;
+        reschedule();
+    }
+    void setDormant(bool dormant) override {
+        if (dormant == m_dormant)
+            return;
+        m_dormant = dormant;
+        reschedule();
+    }
+    void setCoarse(bool coarse) override {
+        if (coarse == m_coarse)
+            return;
+        m_coarse = coarse;
+        reschedule();
     }
 
 private:
+    bool paced() const { return m_coarse && m_interval < 1000; }
+
+    void reschedule() {
+        if (!m_enabled || m_dormant) {
+            m_timer.stop();
+            return;
+        }
+        if (paced()) {
+            const qint64 now = QDateTime::currentMSecsSinceEpoch();
+            m_timer.setTimerType(Qt::PreciseTimer);
+            m_timer.setSingleShot(true);
+            m_timer.start(static_cast<int>(1000 - now % 1000) + 2);
+            return;
+        }
+        m_timer.setTimerType(m_interval < 1000 ? Qt::PreciseTimer : Qt::CoarseTimer);
+        m_timer.setSingleShot(false);
+        m_timer.start(m_interval);
+    }
+
+    void tick() {
+        if (paced())
+            reschedule();
+        if (m_onTick)
+            m_onTick();
+    }
+
     std::string m_name;
+    int m_interval;
+    bool m_enabled;
+    bool m_dormant = false;
+    bool m_coarse = false;
     std::function<void()> m_onTick;
     QTimer m_timer;
 };

@@ -25,6 +25,11 @@ public:
             m_due = m_owner.m_nowMs + m_interval;
     }
 
+    void setDormant(bool dormant) override { m_dormant = dormant; }
+    void setCoarse(bool coarse) override { m_coarse = coarse; }
+    bool dormant() const { return m_dormant; }
+    bool coarse() const { return m_coarse; }
+
     std::int64_t due() const { return m_due; }
     void fire() {
         // The next period is set before the handler runs, so a handler that waits
@@ -39,6 +44,8 @@ private:
     std::string m_name;
     int m_interval;
     bool m_enabled = false;
+    bool m_dormant = false;
+    bool m_coarse = false;
     std::int64_t m_due = 0;
     std::function<void()> m_onTick;
 };
