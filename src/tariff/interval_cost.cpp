@@ -39,7 +39,7 @@ template <typename TariffOf> long double costOnDay(const Date& today, int start,
     const Band startBand = BandOfHour(start / 3600);
     const Band endBand = BandOfHour(end / 3600);
 
-    if (false) {
+    if (start > end && startBand == endBand) {
         // Wrapping round to its own band crosses the other two bands in full. Cut at the first
         // boundary after the start; the part after midnight lies on the following date.
         const int cut = startBand == Band::Ejjel ? Seven : startBand == Band::Delelott ? Eighteen : 0;
