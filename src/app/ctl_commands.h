@@ -44,5 +44,6 @@ struct CtlCommand {
 // Each group of commands lives in its own ctl_*.cpp.
 std::vector<CtlCommand> settingsCommands();
 std::vector<CtlCommand> tariffCommands();
+std::vector<CtlCommand> phonebookCommands();
 
 } // namespace vonalor

@@ -67,3 +67,18 @@ TEST_F(CtlTest, BadUsageExitsTwoAndMissingOrForeignFilesExitOne) {
 
 } // namespace
 } // namespace vonalor::test
+
+namespace vonalor::test {
+namespace {
+
+TEST_F(CtlTest, EntriesAndDevicesOfTheSimulatorsPhonebook) {
+    EXPECT_EQ(ctl("entries").out, "Otthon\nMunkahely\n");
+    EXPECT_EQ(ctl("devices").out, "Standard 56000 bps Modem\tmodem\n");
+    writeFile(home / "sim-phonebook.txt", "entry Otthon\n# megjegyzés\nentry  Új kapcsolat \r\nentry\n"
+                                          "device isdn ISDN kártya\ndevice csak-típus\n");
+    EXPECT_EQ(ctl("entries").out, "Otthon\nÚj kapcsolat\n");
+    EXPECT_EQ(ctl("devices").out, "ISDN kártya\tisdn\n");
+}
+
+} // namespace
+} // namespace vonalor::test
