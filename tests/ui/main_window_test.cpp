@@ -1,0 +1,186 @@
+// The main window on the offscreen platform, over a program core on virtual time.
+
+#include "core/program_core.h"
+#include "platform/sim/recording_sound.h"
+#include "platform/sim/scripted_dialogs.h"
+#include "platform/sim/sim_ras.h"
+#include "platform/sim/sim_system.h"
+#include "platform/sim/virtual_time.h"
+#include "platform/sqlite_registry.h"
+#include "settings/installation.h"
+#include "settings/settings_store.h"
+#include "tasks/program_log.h"
+#include "ui/main_window.h"
+#include "ui/qt_dialogs.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace vonalor;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<SqliteRegistry> m_registry;
+    std::unique_ptr<VirtualTime> m_time;
+    std::unique_ptr<ProgramLog> m_log;
+    std::unique_ptr<SettingsStore> m_store;
+    std::unique_ptr<SimRas> m_ras;
+    std::unique_ptr<SimAutostart> m_autostart;
+    SimSystemInfo m_system;
+    RecordingSound m_sound;
+    std::unique_ptr<Dialogs> m_dialogs;
+    std::unique_ptr<ProgramCore> m_core;
+
+    std::filesystem::path home() const { return m_dir->path().toStdString(); }
+
+    std::unique_ptr<TfrmVonalor> makeWindow(bool realDialogs = false) {
+        if (realDialogs)
+            m_dialogs = std::make_unique<QtDialogs>();
+        else
+            m_dialogs = std::make_unique<ScriptedDialogs>();
+        m_core = std::make_unique<ProgramCore>(CorePorts{home(), "/opt/vonalor", *m_time, *m_time, *m_store, *m_log,
+                                                         *m_dialogs, m_sound, *m_ras, *m_autostart, m_system});
+        return std::make_unique<TfrmVonalor>(*m_core, [](const std::string& text) { qWarning("%s", text.c_str()); });
+    }
+    static QStringList captions(QTabWidget* tabs) {
+        QStringList list;
+        for (int i = 0; i < tabs->count(); ++i)
+            list << tabs->tabText(i);
+        return list;
+    }
+
+private slots:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_registry = SqliteRegistry::open(home() / "registry.db");
+        provisionInstallation(*m_registry);
+        m_time = std::make_unique<VirtualTime>(DateTime{Date{2004, 10, 25}, TimeOfDay{9, 5, 31}});
+        m_log = std::make_unique<ProgramLog>(*m_time);
+        m_store = std::make_unique<SettingsStore>(*m_registry, *m_log);
+        m_ras = std::make_unique<SimRas>(home() / SimRas::FileName);
+        m_autostart = std::make_unique<SimAutostart>(*m_registry, "/opt/vonalor");
+    }
+
+    void tabsInTheirOrder() {
+        auto window = makeWindow();
+        QCOMPARE(window->windowTitle(), QStringLiteral("Vonalor"));
+        QCOMPARE(window->size(), QSize(451, 510));
+        QCOMPARE(captions(window->mainTabs()),
+                 (QStringList{QStringLiteral("Általános"), QStringLiteral("Tarifák"), QStringLiteral("Költségek"),
+                              QStringLiteral("Letöltés"), QStringLiteral("Kapcsolatok"), QStringLiteral("Beállítások"),
+                              QStringLiteral("Napló"), QStringLiteral("Névjegy")}));
+        QCOMPARE(captions(window->settingsTabs()),
+                 (QStringList{QStringLiteral("Feladatok"), QStringLiteral("Diagram"), QStringLiteral("Gyorsbillentyűk"),
+                              QStringLiteral("Konfiguráció"), QStringLiteral("Speciális"),
+                              QStringLiteral("Speciális 2"), QStringLiteral("Speciális 3"),
+                              QStringLiteral("Karbantartás"), QStringLiteral("Biztonság")}));
+    }
+
+    void phonebookFillsEveryChooserAndTheProgramLogShowsThisRun() {
+        auto window = makeWindow();
+        for (const char* name : {"comboKapcsolatok", "comboKapcsKolt", "comboKedvKapcs", "ComboAlapKapcs",
+                                 "combGyBKapcsList", "ComboKedvOraKapcs", "ComboKapcsDia", "cmbKapcsHangol"}) {
+            auto* combo = window->findChild<QComboBox*>(QString::fromLatin1(name));
+            QVERIFY2(combo, name);
+            QCOMPARE(combo->count(), 2);
+            QCOMPARE(combo->itemText(1), QStringLiteral("Munkahely"));
+        }
+        QCOMPARE(window->findChild<QListWidget*>(QStringLiteral("lbKapcsolatok"))->count(), 2);
+        QCOMPARE(window->findChild<QComboBox*>(QStringLiteral("combEszTip"))->itemText(0),
+                 QStringLiteral("Standard 56000 bps Modem"));
+        QCOMPARE(window->findChild<QComboBox*>(QStringLiteral("comboTol"))->count(), 28);
+        QVERIFY(!window->findChild<QPushButton*>(QStringLiteral("BitBtn20"))->isEnabled());
+        auto* programLog = window->findChild<QTreeWidget*>(QStringLiteral("lwProgNaplo"));
+        QCOMPARE(programLog->topLevelItem(0)->text(0), QStringLiteral("2004.10.25.-9:05:31"));
+        QCOMPARE(programLog->topLevelItem(0)->text(1), QStringLiteral("Vonalor 1.3 elindítva!"));
+    }
+
+    void storedSettingsTabIsShown_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("6") << QStringLiteral("6") << QStringLiteral("Karbantartás");
+        QTest::newRow("7") << QStringLiteral("7") << QStringLiteral("Biztonság");
+        QTest::newRow("5") << QStringLiteral("5") << QStringLiteral("Speciális 2");
+        QTest::newRow("bad") << QStringLiteral("x") << QStringLiteral("Feladatok");
+    }
+    void storedSettingsTabIsShown() {
+        QFETCH(QString, stored);
+        QFETCH(QString, caption);
+        m_store->WriteSetting("BeallitasnalAktFul", stored.toStdString());
+        m_store->WriteSetting("FoablaknalAktFul", "5");
+        auto window = makeWindow();
+        window->show();
+        QCOMPARE(window->mainTabs()->tabText(window->mainTabs()->currentIndex()), QStringLiteral("Beállítások"));
+        QCOMPARE(window->settingsTabs()->tabText(window->settingsTabs()->currentIndex()), caption);
+    }
+
+    void closeQuestionOnlyWhileConnectedAndNemKeepsTheWindow() {
+        auto window = makeWindow(true);
+        window->show();
+        m_core->state().lbKapcsAllap = "Csatlakoztatva";
+        m_core->state().lbKapcsNeve = "Otthon";
+        QString asked;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            asked = dialog->windowTitle();
+            QPushButton* no = dialog->findChild<QPushButton*>(QStringLiteral("No"));
+            QCOMPARE(no->text(), QStringLiteral("&Nem"));
+            QTest::mouseClick(no, Qt::LeftButton);
+        });
+        window->close();
+        QCOMPARE(asked, QStringLiteral("Kérdés..."));
+        QVERIFY(window->isVisible());
+        QVERIFY(!std::filesystem::exists(home() / "ProgramNaplo.sav"));
+
+        m_core->state().lbKapcsAllap = "Nincs Kapcsolat";
+        window->close(); // no question without a connection
+        QVERIFY(!window->isVisible());
+        QVERIFY(std::filesystem::exists(home() / "ProgramNaplo.sav"));
+    }
+
+    void toTheTrayAndBack() {
+        auto window = makeWindow();
+        window->show();
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
+        QVERIFY(!window->isVisible());
+        QVERIFY(window->trayIcon()->isVisible());
+        QCOMPARE(window->trayIcon()->toolTip(), QStringLiteral("Nincs aktív kapcsolat"));
+        emit window->trayIcon()->activated(QSystemTrayIcon::Trigger);
+        QVERIFY(window->isVisible());
+        QVERIFY(!window->trayIcon()->isVisible());
+    }
+
+    void hiddenModeLeavesNoTrayIcon() {
+        m_store->WriteSetting("Elrejtes", "1");
+        auto window = makeWindow();
+        window->show();
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
+        QVERIFY(!window->isVisible());
+        QVERIFY(!window->trayIcon()->isVisible());
+    }
+
+    void firstShowAfterASystemStartGoesToTheTray() {
+        m_system.setUptimeSeconds(30);
+        auto window = makeWindow();
+        window->show();
+        QVERIFY(window->isVisible());
+        m_time->advance(200);
+        QVERIFY(!window->isVisible());
+        QVERIFY(window->trayIcon()->isVisible());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
