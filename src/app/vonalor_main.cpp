@@ -114,10 +114,31 @@ void catchTerminationSignals() {
     ::sigaction(SIGHUP, &action, nullptr);
 }
 
+// Qt takes "--platform" for its own window system plugin; ours names the backends, so it is
+// taken out before Qt sees the arguments.
+std::string takePlatformOption(int& argc, char** argv) {
+    std::string value = "sim";
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--platform" && i + 1 < argc) {
+            value = argv[++i];
+        } else if (arg.rfind("--platform=", 0) == 0) {
+            value = arg.substr(11);
+        } else {
+            argv[kept++] = argv[i];
+        }
+    }
+    argc = kept;
+    argv[argc] = nullptr;
+    return value;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     catchTerminationSignals();
+    const std::string platformText = takePlatformOption(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vonalor"));
     QApplication::setApplicationVersion(QStringLiteral("1.3"));
@@ -143,7 +164,7 @@ int main(int argc, char** argv) {
     parser.addOption(answerOption);
     parser.process(app);
 
-    const auto kind = parsePlatformKind(parser.value(platformOption).toStdString());
+    const auto kind = parsePlatformKind(platformText);
     if (!kind) {
         std::cerr << "vonalor: --platform takes sim or linux\n";
         return 2;

@@ -33,7 +33,10 @@ std::string usageText(const std::vector<CtlCommand>& commands) {
     text << "Usage: vonalorctl [--home DIR] [--platform sim|linux] COMMAND [ARGS]\n\nCommands:\n";
     for (const CtlCommand& command : commands) {
         const std::string head = command.name + (command.synopsis.empty() ? "" : " " + command.synopsis);
-        text << "  " << std::left << std::setw(26) << head << " " << command.summary << "\n";
+        if (head.size() > 26)
+            text << "  " << head << "\n  " << std::string(27, ' ') << command.summary << "\n";
+        else
+            text << "  " << std::left << std::setw(26) << head << " " << command.summary << "\n";
     }
     text << "\nOptions:\n"
             "  --home DIR        data home (else $VONALOR_HOME, else $XDG_DATA_HOME/vonalor)\n"
