@@ -22,7 +22,8 @@ private:
     std::unique_ptr<QProcess> start() {
         auto process = std::make_unique<QProcess>();
         process->setProgram(QStringLiteral(VONALOR_GUI_PATH));
-        process->setArguments({QStringLiteral("--home"), m_home->path(), QStringLiteral("--answer-dialogs")});
+        process->setArguments({QStringLiteral("--home"), m_home->path(), QStringLiteral("--platform"), QStringLiteral("sim"),
+                                QStringLiteral("--answer-dialogs")});
         process->start();
         return process;
     }
