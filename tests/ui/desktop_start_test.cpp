@@ -76,7 +76,7 @@ private slots:
         const DecodedList log = decodeListViewFile(bytes);
         QVERIFY(log.complete);
         QVERIFY(!log.rows.empty());
-        QCOMPARE(log.rows.back().subItems.at(0), std::string("Vonalor 1.3 elindítva!"));
+        QCOMPARE(log.rows.front().subItems.at(0), std::string("Vonalor 1.3 elindítva!"));
         QVERIFY(readWholeFile(std::filesystem::path(m_home->path().toStdString()) / "Feladatok.sav", bytes));
         QCOMPARE(bytes, std::string("LVF\0\0", 5));
     }
