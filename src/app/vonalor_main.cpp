@@ -17,9 +17,13 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QMessageBox>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QPointer>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <iostream>
@@ -64,13 +68,20 @@ public:
     }
 
     void showFirstStartTip() override {
-        auto* tip = new QMessageBox(QMessageBox::Information, QStringLiteral("Első indítás"),
-                                    QStringLiteral("Üdvözli a Vonalor!\n\nA program a rendszertálcán figyeli az "
-                                                   "Internet-kapcsolatokat, méri az időt, a forgalmat és a költséget."),
-                                    QMessageBox::Ok, m_main.get());
+        auto* tip = new QDialog(m_main.get());
         tip->setObjectName(QStringLiteral("TfrmTipp"));
+        tip->setWindowTitle(QStringLiteral("Első indítás"));
         tip->setAttribute(Qt::WA_DeleteOnClose);
-        tip->setModal(false);
+        auto* layout = new QVBoxLayout(tip);
+        auto* text = new QLabel(QStringLiteral("Üdvözli a Vonalor!\n\nA program a rendszertálcán figyeli az "
+                                               "Internet-kapcsolatokat, méri az időt, a forgalmat és a költséget."),
+                                tip);
+        text->setWordWrap(true);
+        layout->addWidget(text);
+        auto* ok = new QPushButton(QStringLiteral("&Rendben"), tip);
+        QObject::connect(ok, &QPushButton::clicked, tip, &QDialog::accept);
+        layout->addWidget(ok, 0, Qt::AlignRight);
+        tip->resize(360, 120);
         tip->show();
     }
 

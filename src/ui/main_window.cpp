@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QSystemTrayIcon>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolTip>
 #include <QTreeWidget>
@@ -55,6 +56,10 @@ TfrmVonalor::TfrmVonalor(ProgramCore& core, std::function<void(const std::string
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
     setFixedSize(451, 510);
+    // The window's layout is drawn for a small dialog font.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -87,8 +92,15 @@ TfrmVonalor::~TfrmVonalor() {
 
 void TfrmVonalor::buildPages() {
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setContentsMargins(2, 4, 2, 2);
     m_pages = named(new QTabWidget(this), "PageControl1");
+    // Eight tabs share 451 pixels: keep them narrow enough to stand side by side.
+    m_pages->setUsesScrollButtons(false);
+    m_pages->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 3px 2px; border: 1px solid #a8a8a8; border-bottom: none;"
+        " background: #e4e4e4; margin-right: -1px; border-top-left-radius: 3px; border-top-right-radius: 3px; }"
+        "QTabBar::tab:selected { background: #fafafa; }"
+        "QTabBar::tab:!selected { margin-top: 2px; }"));
     layout->addWidget(m_pages);
 
     // "Általános"
