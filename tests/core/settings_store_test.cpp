@@ -77,3 +77,28 @@ TEST(ColourText, NamedColoursByNameOthersAsDollarAndEightDigits) {
 
 } // namespace
 } // namespace vonalor::test
+
+#include "settings/connection_record.h"
+
+namespace vonalor::test {
+namespace {
+
+TEST_F(SettingsStoreTest, ANewConnectionRecordHasItsSeventeenTextsAndReplacesAnOldOne) {
+    store.WriteSetting("A BOsszKoltseg", "123,45");
+    store.WriteSetting("A BHetKozDelutan", "4,5");
+    CreateConnectionRecord(store, "A B");
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"OsszOra", "00"},       {"OsszPerc", "00"},      {"OsszMPerc", "00"},     {"OsszKoltseg", "0"},
+        {"KapcsSzama", "0"},     {"HetKozDelelott", "1"}, {"HetKozDelutan", "1"},  {"HetKozEjjel", "1"},
+        {"HetVegDelelott", "1"}, {"HetVegDelutan", "1"},  {"HetVegEjjel", "1"},    {"VanKapcsDij", "0"},
+        {"KapcsDijErteke", "0"}, {"KedvErteke", "0"},     {"KedvOraErteke", "0"},  {"KuldottBajt", "0"},
+        {"FogadottBajt", "0"},
+    };
+    for (const auto& [suffix, text] : expected)
+        EXPECT_EQ(store.ReadSetting("A B" + suffix), text) << suffix;
+    EXPECT_EQ(registry->values(RegistryRoot::LocalMachine, ProgramKey).size(), 17u);
+    EXPECT_TRUE(log.entries().empty());
+}
+
+} // namespace
+} // namespace vonalor::test
