@@ -45,5 +45,6 @@ struct CtlCommand {
 std::vector<CtlCommand> settingsCommands();
 std::vector<CtlCommand> tariffCommands();
 std::vector<CtlCommand> phonebookCommands();
+std::vector<CtlCommand> booksCommands();
 
 } // namespace vonalor
