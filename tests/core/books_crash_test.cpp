@@ -1,0 +1,145 @@
+// Sessions booked by a process that is killed at random moments: every file stays whole.
+
+#include "test_support.h"
+
+#include "platform/clock.h"
+#include "platform/text_file.h"
+#include "settings/connection_record.h"
+#include "stats/daily_statistics.h"
+#include "stats/session_log.h"
+#include "text/regional.h"
+
+#include <csignal>
+#include <random>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace vonalor::test {
+namespace {
+
+class FixedClock final : public Clock {
+public:
+    DateTime now() const override { return DateTime{Date{2004, 10, 25}, TimeOfDay{9, 29, 11}}; }
+};
+
+// Books one-forint, one-minute sessions until it is killed; one byte on the pipe after each.
+[[noreturn]] void bookForever(const std::filesystem::path& home, int reports) {
+    auto registry = SqliteRegistry::open(home / "registry.db");
+    FixedClock clock;
+    ProgramLog log(clock);
+    SettingsStore store(*registry, log);
+    const SessionFigures session{"Otthon", true, "2004.10.25.", "9:28:11", "00",
+                                 "01",     "00", "1",           "1 000",   "2 048"};
+    try {
+        for (;;) {
+            CloseSessionBooks(store, home, clock, session);
+            const char byte = 1;
+            if (::write(reports, &byte, 1) != 1)
+                ::_exit(2);
+        }
+    } catch (...) {
+        ::_exit(3);
+    }
+}
+
+TEST(BooksCrash, KilledWhileBookingEveryFileHoldsOnlyWholeEntries) {
+    TempHome home;
+    {
+        auto registry = SqliteRegistry::open(home / "registry.db");
+        FixedClock clock;
+        ProgramLog log(clock);
+        SettingsStore store(*registry, log);
+        CreateConnectionRecord(store, "Otthon");
+        ASSERT_TRUE(CreateDailyStatistics(home.path(), "Otthon", Date{2004, 10, 20}));
+    } // no database connection may cross the fork
+
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    constexpr int rounds = 6;
+    int booked = 0;
+    for (int round = 0; round < rounds; ++round) {
+        int fds[2];
+        ASSERT_EQ(::pipe(fds), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(fds[0]);
+            bookForever(home.path(), fds[1]);
+        }
+        ::close(fds[1]);
+        // Killed after a random number of its own reports, somewhere inside the next booking.
+        const int wanted = std::uniform_int_distribution<int>(1, 6)(random);
+        for (int i = 0; i < wanted; ++i) {
+            char byte = 0;
+            ASSERT_EQ(::read(fds[0], &byte, 1), 1) << "the child stopped booking";
+            ++booked;
+        }
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ::close(fds[0]);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "exit " << WEXITSTATUS(status);
+    }
+
+    // The log: whole fourteen-line entries and nothing else.
+    const std::string logBytes = readFile(home / "naplo.txt");
+    ASSERT_FALSE(logBytes.empty());
+    ASSERT_EQ(logBytes.substr(logBytes.size() - 2), "\r\n");
+    const std::vector<std::string> lines = splitLines(logBytes);
+    ASSERT_EQ(lines.size() % 14, 0u);
+    const std::size_t entries = lines.size() / 14;
+    EXPECT_GE(entries, static_cast<std::size_t>(booked));
+    EXPECT_LE(entries, static_cast<std::size_t>(booked + rounds));
+    for (std::size_t e = 0; e < entries; ++e) {
+        const std::string* entry = &lines[e * 14];
+        EXPECT_EQ(entry[0], "2004.10.25. 9:28:11 -- 2004.10.25. 9:29:11 internetez\xE9s adatai:") << e;
+        EXPECT_EQ(entry[1], std::string(53, '"')) << e;
+        EXPECT_EQ(entry[3], "Kapcsolat neve......................................:  Otthon") << e;
+        EXPECT_EQ(entry[6].substr(0, 50), "Kapcsolat \xF6sszid\xF5tartama.......................:  ") << e;
+        EXPECT_EQ(entry[12], std::string(115, '-')) << e;
+        EXPECT_EQ(entry[13], " ") << e;
+    }
+
+    // The record: every value a number.
+    auto registry = SqliteRegistry::open(home / "registry.db");
+    FixedClock clock;
+    ProgramLog log(clock);
+    SettingsStore store(*registry, log);
+    const Regional& regional = Regional::hungarian();
+    const long double cost = regional.toFloat(store.ReadSetting("OtthonOsszKoltseg"));
+    const std::int64_t minutes = regional.toInt64(store.ReadSetting("OtthonOsszOra")) * 60 +
+                                 regional.toInt64(store.ReadSetting("OtthonOsszPerc"));
+    EXPECT_EQ(store.ReadSetting("OtthonOsszMPerc"), "00");
+    const std::int64_t count = regional.toInt64(store.ReadSetting("OtthonKapcsSzama"));
+    const std::int64_t sent = regional.toInt64(store.ReadSetting("OtthonKuldottBajt"));
+    const std::int64_t received = regional.toInt64(store.ReadSetting("OtthonFogadottBajt"));
+    // Each value is written after the one before it, so each lags it by at most one booking per kill.
+    const auto entryCount = static_cast<std::int64_t>(entries);
+    const auto costCount = static_cast<std::int64_t>(cost);
+    EXPECT_EQ(static_cast<long double>(costCount), cost);
+    EXPECT_EQ(sent % 1000, 0);
+    EXPECT_EQ(received % 2048, 0);
+    const std::int64_t chain[] = {entryCount, costCount, minutes, count, sent / 1000, received / 2048};
+    for (std::size_t i = 1; i < std::size(chain); ++i) {
+        EXPECT_GE(chain[i - 1] - chain[i], 0) << i;
+        EXPECT_LE(chain[i - 1] - chain[i], rounds) << i;
+    }
+
+    // The daily file: all its lines, each one readable; today's grew once per completed close-out.
+    std::vector<std::string> daily;
+    ASSERT_TRUE(readAnsiLines(dailyStatisticsFile(home.path(), "Otthon"), daily));
+    ASSERT_EQ(daily.size(), 1001u);
+    for (const std::string& line : daily)
+        ASSERT_TRUE(parseDailyLine(line)) << line;
+    const auto today = parseDailyLine(daily[5]);
+    ASSERT_EQ(today->dateText, "2004.10.25.");
+    const std::int64_t days = regional.toInt64(today->cost);
+    EXPECT_EQ(today->minutes, today->cost);
+    EXPECT_GE(received / 2048 - days, 0);
+    EXPECT_LE(received / 2048 - days, rounds);
+    EXPECT_GE(days, booked);
+}
+
+} // namespace
+} // namespace vonalor::test
