@@ -1,12 +1,28 @@
 #include "stats/billing_period.h"
 
+#include "platform/atomic_file.h"
+#include "platform/clock.h"
+#include "platform/text_file.h"
 #include "settings/settings_store.h"
+#include "stats/books_file.h"
+#include "stats/session_log.h"
+#include "tasks/program_log.h"
 #include "text/regional.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace vonalor {
+
+namespace {
+
+std::string twoDigitDay(int day) {
+    char text[12];
+    std::snprintf(text, sizeof text, "%02d", day);
+    return text;
+}
+
+} // namespace
 
 std::string sameDayNextMonth(const Date& date, bool trailingDot) {
     Date next{date.month == 12 ? date.year + 1 : date.year, date.month == 12 ? 1 : date.month + 1, date.day};
@@ -17,12 +33,107 @@ std::string sameDayNextMonth(const Date& date, bool trailingDot) {
     return text;
 }
 
+std::string nextPeriodEnd(const Date& start, int billingDay) {
+    Date aim = start;
+    if (start.day == daysInMonth(start.year, start.month) && billingDay > start.day && billingDay <= 31)
+        aim.day = billingDay;
+    return sameDayNextMonth(aim, false);
+}
+
 void InitBillingPeriod(SettingsStore& store, const Date& today) {
     store.WriteSetting("KezdoDatum", Regional::hungarian().formatDate(today));
     store.WriteSetting("VegDatum", sameDayNextMonth(today, true));
-    char day[3];
-    std::snprintf(day, sizeof day, "%02d", today.day);
-    store.WriteSetting("DatumTolIg", day);
+    store.WriteSetting("DatumTolIg", twoDigitDay(today.day));
+}
+
+void comboTolChange(SettingsStore& store, ProgramLog& log, int itemIndex) {
+    if (itemIndex < 0 || itemIndex > 27)
+        return;
+    const int day = itemIndex + 1;
+    store.WriteSetting("DatumTolIg", std::to_string(day));
+    const std::string d = twoDigitDay(day);
+    store.WriteSetting("KezdoDatum", store.ReadSetting("KezdoDatum").substr(0, 8) + d);
+    store.WriteSetting("VegDatum", store.ReadSetting("VegDatum").substr(0, 8) + d);
+    log.AddProgramLogEntry(ProgramLog::Event, "Kezdő és befejező dátum módosítva");
+}
+
+std::filesystem::path archiveFolder(const std::filesystem::path& home) {
+    return home / "Naplo";
+}
+
+std::filesystem::path archiveFile(const std::filesystem::path& home, const std::string& startText,
+                                  const std::string& endText) {
+    return archiveFolder(home) / (startText + " - " + endText + ".txt");
+}
+
+std::vector<std::string> statisticsBlock(SettingsStore& store, const std::vector<std::string>& connections) {
+    const std::string rule(57, '^');
+    std::vector<std::string> block{" ", " ", rule,
+                                   std::string(40, ' ') + "STATISZTIKA" + std::string(41, ' '), " "};
+    for (const std::string& name : connections) {
+        block.push_back(name + " kapcsolódások száma : " + store.ReadSetting(name + "KapcsSzama"));
+        block.push_back(name + " összköltség" + std::string(18, ' ') + ": " +
+                        store.ReadSetting(name + "OsszKoltseg"));
+        block.push_back(name + " összidőtartam" + std::string(15, ' ') + ": " +
+                        store.ReadSetting(name + "OsszOra") + ":" + store.ReadSetting(name + "OsszPerc") +
+                        ":" + store.ReadSetting(name + "OsszMPerc") + ":");
+        block.push_back(" ");
+        block.push_back(" ");
+    }
+    block.push_back(rule);
+    return block;
+}
+
+bool TimerUjHonapStep(SettingsStore& store, const std::filesystem::path& home, const Clock& clock,
+                      const std::vector<std::string>& connections) {
+    const Regional& regional = Regional::hungarian();
+    const std::string startText = store.ReadSetting("KezdoDatum");
+    const std::string endText = store.ReadSetting("VegDatum");
+    const Date start = regional.toDate(startText);
+    const Date end = regional.toDate(endText);
+    const Date today = clock.now().date;
+    if (today <= start || today < end)
+        return false;
+
+    const std::filesystem::path archive = archiveFile(home, startText, endText);
+    std::error_code ec;
+    if (std::filesystem::exists(archive, ec) || ec)
+        return false;
+
+    ProgramLog& log = store.log();
+    const std::filesystem::path logFile = sessionLogFile(home);
+    std::vector<std::string> lines;
+    // A log that is there but cannot be read must not be archived as empty and then emptied.
+    if (readBooksLines(logFile, lines) == BooksFileRead::Unreadable) {
+        log.AddProgramLogEntry(ProgramLog::Error, "Fájl olvasási hiba(" + SessionLogFileName + ")!");
+        return false;
+    }
+    const std::vector<std::string> block = statisticsBlock(store, connections);
+    lines.insert(lines.end(), block.begin(), block.end());
+
+    // The archive is written before the log is touched: a crash in between leaves the log as
+    // it was (and no second block in it), and the archive is never a half copy.
+    std::filesystem::create_directories(archiveFolder(home), ec);
+    if (!writeAnsiLines(archive, lines)) {
+        log.AddProgramLogEntry(ProgramLog::Error,
+                               "Fájl írási hiba(Naplo/" + archive.filename().string() + ")!");
+        return false;
+    }
+    if (!writeFileAtomically(logFile, ""))
+        log.AddProgramLogEntry(ProgramLog::Error, "Fájl írási hiba(" + SessionLogFileName + ")!");
+
+    store.WriteSetting("KezdoDatum", endText);
+    const auto billingDay = regional.parseInt(store.ReadSettingQuiet("DatumTolIg"));
+    store.WriteSetting("VegDatum", nextPeriodEnd(end, billingDay.value_or(end.day)));
+
+    for (const std::string& name : connections) {
+        store.WriteSetting(name + "OsszOra", "00");
+        store.WriteSetting(name + "OsszPerc", "00");
+        store.WriteSetting(name + "OsszMPerc", "00");
+        store.WriteSetting(name + "OsszKoltseg", "0");
+        store.WriteSetting(name + "KapcsSzama", "0");
+    }
+    return true;
 }
 
 } // namespace vonalor
