@@ -102,19 +102,17 @@ bool TimerUjHonapStep(SettingsStore& store, const std::filesystem::path& home, c
 
     ProgramLog& log = store.log();
     const std::filesystem::path logFile = sessionLogFile(home);
-    std::vector<std::string> lines;
+    std::string bytes;
     // A log that is there but cannot be read must not be archived as empty and then emptied.
-    if (readBooksLines(logFile, lines) == BooksFileRead::Unreadable) {
+    if (readBooksBytes(logFile, bytes) == BooksFileRead::Unreadable) {
         log.AddProgramLogEntry(ProgramLog::Error, "Fájl olvasási hiba(" + SessionLogFileName + ")!");
         return false;
     }
-    const std::vector<std::string> block = statisticsBlock(store, connections);
-    lines.insert(lines.end(), block.begin(), block.end());
 
     // The archive is written before the log is touched: a crash in between leaves the log as
     // it was (and no second block in it), and the archive is never a half copy.
     std::filesystem::create_directories(archiveFolder(home), ec);
-    if (!writeAnsiLines(archive, lines)) {
+    if (!writeFileAtomically(archive, appendedBooksBytes(bytes, statisticsBlock(store, connections)))) {
         log.AddProgramLogEntry(ProgramLog::Error,
                                "Fájl írási hiba(Naplo/" + archive.filename().string() + ")!");
         return false;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vonalor {
@@ -14,5 +15,10 @@ enum class BooksFileRead { Read, Missing, Unreadable };
 BooksFileRead readBooksLines(const std::filesystem::path& file, std::vector<std::string>& lines);
 // The same for the raw bytes.
 BooksFileRead readBooksBytes(const std::filesystem::path& file, std::string& bytes);
+
+// A file's bytes after its lines are read and written back with `lines` after them:
+// Windows-1250, CR LF. A file already in that form only gets the new bytes appended, so a
+// booking does not convert the whole period's log again.
+std::string appendedBooksBytes(std::string_view oldBytes, const std::vector<std::string>& lines);
 
 } // namespace vonalor

@@ -1,5 +1,6 @@
 #include "stats/session_log.h"
 
+#include "platform/atomic_file.h"
 #include "platform/clock.h"
 #include "platform/text_file.h"
 #include "settings/settings_store.h"
@@ -126,15 +127,14 @@ SessionTotals CloseSessionBooks(SettingsStore& store, const std::filesystem::pat
     const DateTime now = clock.now();
 
     const std::filesystem::path logFile = sessionLogFile(home);
-    std::vector<std::string> lines;
+    std::string bytes;
     // An existing log that cannot be read is not replaced by this one entry.
-    if (readBooksLines(logFile, lines) == BooksFileRead::Unreadable) {
+    if (readBooksBytes(logFile, bytes) == BooksFileRead::Unreadable) {
         log.AddProgramLogEntry(ProgramLog::Error, "Fájl olvasási hiba(" + SessionLogFileName + ")!");
     } else {
         const auto entry = sessionEntryLines(session, totals, regional.formatDate(now.date),
                                              regional.formatTime(now.time), currentUserName());
-        lines.insert(lines.end(), entry.begin(), entry.end());
-        if (!writeAnsiLines(logFile, lines))
+        if (!writeFileAtomically(logFile, appendedBooksBytes(bytes, entry)))
             log.AddProgramLogEntry(ProgramLog::Error, "Fájl írási hiba(" + SessionLogFileName + ")!");
     }
 
