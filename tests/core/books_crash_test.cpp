@@ -42,6 +42,39 @@ public:
     }
 }
 
+// What a reader finds wrong with the log and the daily file; empty when both hold whole entries.
+std::string wholeFilesFault(const std::filesystem::path& home) {
+    const std::string log = readFile(home / "naplo.txt");
+    if (!log.empty() && log.substr(log.size() - 2) != "\r\n")
+        return "the log ends inside a line";
+    const std::vector<std::string> lines = splitLines(log);
+    if (lines.size() % 14 != 0)
+        return "the log holds " + std::to_string(lines.size()) + " lines";
+    for (std::size_t e = 0; e < lines.size(); e += 14) {
+        if (!lines[e].ends_with(" internetez\xE9s adatai:") || lines[e + 12] != std::string(115, '-'))
+            return "entry " + std::to_string(e / 14) + " is not whole";
+    }
+    std::vector<std::string> daily = splitLines(readFile(dailyStatisticsFile(home, "Otthon")));
+    if (daily.size() != 1001)
+        return "the daily file holds " + std::to_string(daily.size()) + " lines";
+    for (const std::string& line : daily) {
+        if (!parseDailyLine(line))
+            return "daily line '" + line + "'";
+    }
+    return {};
+}
+
+// Kills the child however the test ends, so that no booking loop outlives it.
+struct ChildGuard {
+    pid_t pid;
+    ~ChildGuard() {
+        if (pid > 0) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+        }
+    }
+};
+
 TEST(BooksCrash, KilledWhileBookingEveryFileHoldsOnlyWholeEntries) {
     TempHome home;
     {
@@ -56,7 +89,7 @@ TEST(BooksCrash, KilledWhileBookingEveryFileHoldsOnlyWholeEntries) {
     const unsigned seed = std::random_device{}();
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 random(seed);
-    constexpr int rounds = 6;
+    constexpr int rounds = 12;
     int booked = 0;
     for (int round = 0; round < rounds; ++round) {
         int fds[2];
@@ -68,18 +101,26 @@ TEST(BooksCrash, KilledWhileBookingEveryFileHoldsOnlyWholeEntries) {
             bookForever(home.path(), fds[1]);
         }
         ::close(fds[1]);
-        // Killed after a random number of its own reports, somewhere inside the next booking.
+        ChildGuard guard{child};
+        // The files are read while the child goes on booking, as the log viewer or vonalorctl would:
+        // they must be whole at every moment. The reading also lets the child run on for a while of
+        // its own, so the kill after a random number of its reports lands anywhere in a booking.
         const int wanted = std::uniform_int_distribution<int>(1, 6)(random);
         for (int i = 0; i < wanted; ++i) {
             char byte = 0;
             ASSERT_EQ(::read(fds[0], &byte, 1), 1) << "the child stopped booking";
             ++booked;
+            const int reads = std::uniform_int_distribution<int>(0, 3)(random);
+            for (int r = 0; r < reads; ++r)
+                ASSERT_EQ(wholeFilesFault(home.path()), "") << "while booking";
         }
+        guard.pid = 0;
         ::kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ::close(fds[0]);
         ASSERT_TRUE(WIFSIGNALED(status)) << "exit " << WEXITSTATUS(status);
+        ASSERT_EQ(wholeFilesFault(home.path()), "") << "after the kill in round " << round;
     }
 
     // The log: whole fourteen-line entries and nothing else.
