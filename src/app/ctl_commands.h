@@ -46,5 +46,6 @@ std::vector<CtlCommand> settingsCommands();
 std::vector<CtlCommand> tariffCommands();
 std::vector<CtlCommand> phonebookCommands();
 std::vector<CtlCommand> booksCommands();
+std::vector<CtlCommand> simulateCommands();
 
 } // namespace vonalor

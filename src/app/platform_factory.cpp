@@ -4,6 +4,7 @@
 #include "platform/linux/linux_system.h"
 #include "platform/linux/system_clock.h"
 #include "platform/sim/sim_ras.h"
+#include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_system.h"
 #include "platform/sqlite_registry.h"
 
@@ -30,14 +31,18 @@ std::optional<Platform> makePlatform(PlatformKind kind, const std::filesystem::p
         return std::nullopt;
     platform.programFolder = executableFolder();
     if (kind == PlatformKind::Sim) {
-        platform.ras = std::make_unique<SimRas>(home / SimRas::FileName);
+        platform.ras = std::make_unique<SimRas>(home / SimRas::FileName, *platform.clock);
         platform.autostart = std::make_unique<SimAutostart>(*platform.registry, platform.programFolder);
         platform.system = std::make_unique<SimSystemInfo>();
+        platform.net = std::make_unique<SimNet>();
+        platform.shell = std::make_unique<RecordingShell>();
     } else {
         platform.ras = std::make_unique<PppRas>();
         platform.autostart =
             std::make_unique<XdgAutostart>(XdgAutostart::defaultConfigHome(), platform.programFolder, home);
         platform.system = std::make_unique<LinuxSystemInfo>();
+        platform.net = std::make_unique<LinuxNet>();
+        platform.shell = std::make_unique<XdgShell>();
     }
     return platform;
 }

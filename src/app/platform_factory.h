@@ -2,8 +2,10 @@
 
 #include "platform/autostart.h"
 #include "platform/clock.h"
+#include "platform/net.h"
 #include "platform/ras.h"
 #include "platform/registry.h"
+#include "platform/shell.h"
 #include "platform/system_info.h"
 
 #include <filesystem>
@@ -25,6 +27,8 @@ struct Platform {
     std::unique_ptr<Ras> ras;
     std::unique_ptr<Autostart> autostart;
     std::unique_ptr<SystemInfo> system;
+    std::unique_ptr<Net> net;
+    std::unique_ptr<Shell> shell;
     std::string programFolder; // the folder of the running executable
 };
 

@@ -4,8 +4,11 @@
 #include "core/data_home.h"
 #include "core/program_core.h"
 #include "core/startup.h"
+#include "platform/browser.h"
 #include "platform/instance_lock.h"
 #include "platform/sim/scripted_dialogs.h"
+#include "platform/sim/sim_ras.h"
+#include "platform/atomic_file.h"
 #include "settings/installation.h"
 #include "settings/settings_store.h"
 #include "tasks/program_log.h"
@@ -54,9 +57,13 @@ public:
     }
 
     void createWindows() override {
+        // A scenario's seconds count from here, on the program's own timers.
+        if (auto* sim = dynamic_cast<SimRas*>(m_platform.ras.get()))
+            sim->attach(m_timers);
         m_core = std::make_unique<ProgramCore>(CorePorts{m_home, m_platform.programFolder, *m_platform.clock, m_timers,
                                                          m_store, m_log, m_dialogs, m_sound, *m_platform.ras,
-                                                         *m_platform.autostart, *m_platform.system});
+                                                         *m_platform.autostart, *m_platform.system, *m_platform.net,
+                                                         *m_platform.shell, m_browser});
         m_main = std::make_unique<TfrmVonalor>(*m_core, [this](const std::string& text) {
             m_dialogs.failureNotice(text);
         });
@@ -107,6 +114,7 @@ private:
     Dialogs& m_dialogs;
     QtTimerService m_timers;
     QtSound m_sound;
+    MemoryBrowser m_browser;
     std::unique_ptr<ProgramCore> m_core;
     std::unique_ptr<TfrmVonalor> m_main;
 };
@@ -170,6 +178,11 @@ int main(int argc, char** argv) {
     const QCommandLineOption answerOption(
         QStringLiteral("answer-dialogs"),
         QStringLiteral("Show no dialogs: print each to standard error and take its default answer (scripted runs)."));
+    const QCommandLineOption scriptOption(
+        QStringLiteral("sim-script"),
+        QStringLiteral("Drive the simulator's connections from a scenario file (with --platform sim)."),
+        QStringLiteral("FILE"));
+    parser.addOption(scriptOption);
     parser.addOption(homeOption);
     parser.addOption(platformOption);
     parser.addOption(answerOption);
@@ -192,6 +205,23 @@ int main(int argc, char** argv) {
         return 1;
     }
     provisionInstallation(*platform->registry);
+    if (parser.isSet(scriptOption)) {
+        auto* sim = dynamic_cast<SimRas*>(platform->ras.get());
+        std::string scenario;
+        const std::string file = parser.value(scriptOption).toStdString();
+        if (!sim) {
+            std::cerr << "vonalor: --sim-script needs --platform sim\n";
+            return 2;
+        }
+        if (!readWholeFile(file, scenario)) {
+            std::cerr << "vonalor: " << file << ": cannot read the scenario\n";
+            return 1;
+        }
+        if (!sim->loadScenario(scenario, &error)) {
+            std::cerr << "vonalor: " << file << ": " << error << "\n";
+            return 2;
+        }
+    }
 
     ProgramLog log(*platform->clock);
     SettingsStore store(*platform->registry, log);

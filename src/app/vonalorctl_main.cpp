@@ -21,7 +21,7 @@ namespace {
 
 std::vector<CtlCommand> allCommands() {
     std::vector<CtlCommand> commands;
-    for (auto group : {settingsCommands, phonebookCommands, tariffCommands, booksCommands}) {
+    for (auto group : {settingsCommands, phonebookCommands, tariffCommands, booksCommands, simulateCommands}) {
         for (CtlCommand& command : group())
             commands.push_back(std::move(command));
     }

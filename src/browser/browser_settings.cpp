@@ -1,5 +1,6 @@
 #include "browser/browser_settings.h"
 
+#include "platform/browser.h"
 #include "platform/registry.h"
 
 #include <filesystem>
@@ -21,6 +22,22 @@ void RegisterBrowserButton(Registry& registry, const std::string& programFolder)
     };
     for (const auto& [name, text] : values)
         registry.write(RegistryRoot::LocalMachine, BrowserButtonKey, name, text);
+}
+
+std::string ReadStartPage(Registry& registry) {
+    return registry.read(RegistryRoot::CurrentUser, BrowserMainKey, "Start Page").text;
+}
+
+void WriteStartPage(Registry& registry, const std::string& address) {
+    registry.write(RegistryRoot::CurrentUser, BrowserMainKey, "Start Page", address);
+}
+
+void ClearUrlCache(Browser& browser, const std::function<void()>& processEvents) {
+    for (const std::string& address : browser.cacheEntries()) {
+        if (processEvents)
+            processEvents();
+        browser.deleteCacheEntry(address);
+    }
 }
 
 void ReadTypedUrls(Registry& registry, std::vector<std::string>& list) {

@@ -14,6 +14,7 @@
 #include "stats/billing_period.h"
 #include "stats/daily_statistics.h"
 #include "tasks/program_log.h"
+#include "text/conversion_error.h"
 #include "text/regional.h"
 
 #include <stdexcept>
@@ -45,9 +46,22 @@ int storedIndex(const std::string& text, int count) {
 
 } // namespace
 
-ProgramCore::ProgramCore(CorePorts ports) : m_ports(std::move(ports)) {}
+ProgramCore::ProgramCore(CorePorts ports) : m_ports(std::move(ports)) {
+    // A service that reports its changes wakes the watch; it need not poll while idle.
+    m_ports.ras.setChangeListener([this] {
+        if (!m_timers.empty())
+            timer("TimerStatus").setDormant(false);
+    });
+    m_ports.store.setActiveConnectionName([this] { return m_state.lbKapcsNeve; });
+}
 
-ProgramCore::~ProgramCore() = default;
+ProgramCore::~ProgramCore() {
+    // The timer service owns the timers and may outlive the core: silence them.
+    for (Timer* timer : m_timers)
+        timer->setEnabled(false);
+    m_ports.ras.setChangeListener(nullptr);
+    m_ports.store.setActiveConnectionName(nullptr);
+}
 
 void ProgramCore::changed() {
     if (m_view)
@@ -65,14 +79,36 @@ Timer& ProgramCore::timer(const std::string& name) const {
 void ProgramCore::createTimers() {
     for (const TimerSpec& spec : timerTable) {
         const std::string name = spec.name;
-        std::function<void()> handler;
+        std::function<void()> work;
         if (name == "TimerElsoInditas")
-            handler = [this] { TimerElsoInditasTimer(); };
+            work = [this] { TimerElsoInditasTimer(); };
+        else if (name == "TimerStatus")
+            work = [this] { TimerStatusTimer(); };
+        else if (name == "TimerIdotartam")
+            work = [this] { TimerIdotartamTimer(); };
+        else if (name == "TimerKoltsegek")
+            work = [this] { TimerKoltsegekTimer(); };
+        else if (name == "TimerIkon")
+            work = [this] { TimerIkonTimer(); };
+        std::function<void()> handler;
+        if (work)
+            handler = [this, work = std::move(work)] { runEvent(work); };
         m_timers.push_back(&m_ports.timers.createTimer(name, spec.interval, spec.enabled, std::move(handler)));
     }
-    // Nothing is watched yet while no connection exists, and the task runner acts on whole seconds.
-    timer("TimerStatus").setDormant(true);
+    // The task runner acts on whole seconds; the watch sleeps while nothing is connected.
     timer("TimerFeladatok").setCoarse(true);
+    updateDormancy();
+}
+
+void ProgramCore::runEvent(const std::function<void()>& work) {
+    // A stored text that is not a number ends the event with the platform's notice; the
+    // program goes on with the next one.
+    try {
+        work();
+    } catch (const ConversionError& e) {
+        changed();
+        m_ports.dialogs.failureNotice(e.what());
+    }
 }
 
 void ProgramCore::FormCreate() {
@@ -259,6 +295,14 @@ void ProgramCore::FormClose() {
     if (m_closed)
         return; // a signal and the window's own close may both arrive
     m_closed = true;
+    if (connectionActive()) {
+        // A failed conversion ends this step only; the lists are still saved.
+        try {
+            closeSessionBooks();
+        } catch (const ConversionError& e) {
+            m_ports.dialogs.failureNotice(e.what());
+        }
+    }
     m_state.trayVisible = false;
     SaveListViewFile(m_state.taskList, m_ports.home / TaskListFileName, m_ports.log);
     m_ports.log.SaveProgramLog(m_ports.home / ProgramLogFileName, m_ports.dialogs);

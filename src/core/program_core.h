@@ -2,22 +2,29 @@
 
 #include "tasks/list_view_file.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace vonalor {
 
 class Autostart;
+class Browser;
 class Clock;
 class Dialogs;
+class Net;
 class ProgramLog;
 class Ras;
+class Shell;
 class SettingsStore;
 class Sound;
 class SystemInfo;
 class Timer;
 class TimerService;
+struct DateTime;
 struct RasDevice;
 
 // What the program core needs from the system, bound once by the composition root.
@@ -33,6 +40,9 @@ struct CorePorts {
     Ras& ras;
     Autostart& autostart;
     SystemInfo& system;
+    Net& net;
+    Shell& shell;
+    Browser& browser;
 };
 
 // What the core asks of the window that shows it. Every call comes after the core's state
@@ -41,6 +51,9 @@ class CoreView {
 public:
     virtual ~CoreView() = default;
     virtual void stateChanged() {}
+    // Only the traffic figures moved (a hundred times a second while connected): a view may
+    // gather these into fewer renders.
+    virtual void trafficChanged() { stateChanged(); }
     virtual void showMainWindow() {}
     virtual void hideMainWindow() {}
     virtual void showHintBubble(const std::string& /*text*/) {}
@@ -48,14 +61,71 @@ public:
     virtual void closeCompanion() {}
     // The restore prompt; true when the right password was given.
     virtual bool askRestorePassword() { return true; }
+    virtual void showBalloon(const std::string& /*title*/, const std::string& /*text*/, int /*seconds*/) {}
+    virtual void bringToForeground() {}
+    // Lets pending events run (a long operation that stays responsive).
+    virtual void processEvents() {}
+    // A session was written to the books (the log view shows it).
+    virtual void sessionBooked() {}
+    // A second of the session has been counted (its displays are settled).
+    virtual void durationTicked() {}
 };
+
+enum class ByteUnit { Mbyte, Kbyte, Byte };
 
 // The texts and flags the main window shows. Texts stay texts where later steps read them back.
 struct MainWindowState {
     std::string lbKapcsAllap = "Nincs Kapcsolat"; // connection state; "Nincs Kapcsolat" means none
     std::string lbKapcsNeve = "   -  ";           // active connection's name
-    std::string runningCost = "0";
-    std::string tariffName;
+    std::string runningCost = "0";                // the session's interval costs, without the fee
+    std::string tariffName;                       // the tariff in force during a session
+    std::string windowTitle = "Vonalor";
+
+    // The session (the connection watch and the duration counter).
+    std::uint32_t connectionHandle = 0;
+    std::string connectionName;
+    std::uint16_t lastStateCode = 0; // never reset when a connection ends
+    std::string startTime;
+    std::string startDate;
+    bool connectedFlag = false;
+    std::string lbOra = "00", lbPerc = "00", lbMPerc = "00";
+    std::string lbJelenKoltseg = "0";
+    std::string lbKapcsSebes = "0 bps";
+    std::string lbBajtKuld = "0", lbBajtFogad = "0";
+    std::string sentActivity, receivedActivity; // plain counts behind the tray's activity pictures
+    bool sentChanged = false, receivedChanged = false;
+    std::string LabelIP = "-";
+    std::optional<int> sessionDayPart; // the band the session began in
+    bool btnKapcsBontEnabled = false;  // hang-up button and the menus' hang-up items
+    bool connectionSettingsEnabled = true; // choosers, phonebook list, tariff group, connection buttons
+    bool discountMoneyEnabled = true;      // comboKedvKapcs, edKedv
+    bool discountHoursEnabled = true;      // ComboKedvOraKapcs, SpinEdit1
+
+    // The "Kedvezmény" group of the "Konfiguráció" page.
+    bool checkKedvChecked = false;
+    bool CheckJelezOraChecked = false;
+    bool checkJelezChecked = false;
+    bool chbKedvHangChecked = false;
+    bool warningOptionsEnabled = false; // checkJelez, chbKedvHang
+
+    // The "Költségek" page.
+    std::string lbOsszKoltseg = "0";
+    std::string lbOsszOra = "00", lbOsszPerc = "00", lbOsszMPerc = "00";
+    std::string lbszamla = "0";
+    std::string lbOsszKuldBajt = "0", lbOsszFogadBajt = "0";
+    std::string lbHonap;
+    std::string costChooserText; // the connection chosen in comboKapcsKolt
+    bool byteUnitsEnabled = false;
+    ByteUnit byteUnit = ByteUnit::Mbyte;
+    bool moneyWarningGiven = false;
+
+    // The companion window's figures until it shows them itself.
+    std::string kiseroName = "   ----   ";
+    std::string kiseroCost = "0";
+    std::string kiseroOra = "00", kiseroPerc = "00", kiseroMPerc = "00";
+    bool companionShown = false;
+    int companionLeft = 0, companionTop = 0;
+    bool companionDialItemsEnabled = true;
     std::string lbEltelIdo = "00:00:00"; // download elapsed time
     std::string lbKezdDat;               // billing period shown on the cost page
     std::string lbVegDat;
@@ -97,6 +167,8 @@ public:
     ProgramCore& operator=(const ProgramCore&) = delete;
 
     void setView(CoreView* view) { m_view = view; }
+    // Runs one event (a timer tick, a user action) inside the failure boundary.
+    void runEvent(const std::function<void()>& work);
 
     // The main window's handlers. FormCreate creates the timers; a stored value that is not a
     // number ends it with ConversionError where its step converts it.
@@ -111,6 +183,27 @@ public:
     void onSystemCommand(bool minimise);
     // The tray icon's left button: the window comes back, behind the password when asked for.
     void trayLeftClick();
+
+    // The connection watch, every 10 ms.
+    void TimerStatusTimer();
+    // The duration counter and the running cost, every second of a session.
+    void TimerIdotartamTimer();
+    void TimerKoltsegekTimer();
+    void TimerIkonTimer();
+
+    // The "Kedvezmény" group of the "Konfiguráció" page.
+    void loadDiscountGroup();
+    void checkKedvClick(bool checked);
+    void CheckJelezOraClick(bool checked);
+    void checkJelezClick(bool checked);
+    void chbKedvHangClick(bool checked);
+    // A connection chosen in comboKedvKapcs / ComboKedvOraKapcs: the field shows its allowance.
+    std::string comboKedvKapcsChange(const std::string& connection);
+    std::string ComboKedvOraKapcsChange(const std::string& connection);
+    void edKedvChange(const std::string& connection, const std::string& text);
+    void edKedvExit(const std::string& text);
+    void SpinEdit1Change(const std::string& connection, int hours);
+    void playAllowanceSound();
 
     bool connectionActive() const { return m_state.lbKapcsAllap != "Nincs Kapcsolat"; }
 
@@ -130,6 +223,18 @@ private:
     void TimerElsoInditasTimer();
     void changed();
 
+    void refreshPeriodHeader();
+    // Books the session that is ending (the disconnect edge, the close while connected).
+    void closeSessionBooks();
+    void connectedEdge(const DateTime& now);
+    void disconnectEdge();
+    void refreshTraffic();
+    void CostStep();
+    void costStepFailed();
+    void alarm(const std::string& text);
+    void updateDormancy();
+    void enableSessionTimers();
+
     CorePorts m_ports;
     CoreView* m_view = nullptr;
     MainWindowState m_state;
@@ -138,5 +243,7 @@ private:
 };
 
 inline constexpr const char* StartEntryText = "Vonalor 1.3 elindítva!";
+// Where users send the report of a failed cost calculation.
+inline constexpr const char* SupportAddress = "hibajelentes@vonalor.hu";
 
 } // namespace vonalor

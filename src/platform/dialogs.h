@@ -44,6 +44,8 @@ public:
 
     // The platform's plain error dialog: its own (English) caption, an error icon, one OK button.
     virtual void plainError(const std::string& text) = 0;
+    // The platform's plain notice box: the program's title as caption, one OK button.
+    virtual void plainNotice(const std::string& text) = 0;
     // The platform's notice for an event that failed (a stored text that is not a number).
     virtual void failureNotice(const std::string& text) = 0;
     // The system message box; `text` already has its line breaks. Returns an mb::Id* answer.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,24 @@ struct RasDevice {
     bool operator==(const RasDevice&) const = default;
 };
 
+// Connection states as the remote-access service reports them.
+namespace rasstate {
+inline constexpr std::uint16_t Connected = 0x2000;    // below it: still being set up
+inline constexpr std::uint16_t Disconnected = 0x2001;
+inline constexpr std::uint16_t CallFailed = 601;      // what a failed status call reads as
+} // namespace rasstate
+
+struct RasConnection {
+    std::uint32_t handle = 0;
+    std::string entryName;
+};
+
+struct RasStatistics {
+    std::uint64_t bytesSent = 0;
+    std::uint64_t bytesReceived = 0;
+    std::uint64_t speed = 0; // bits per second
+};
+
 // The system's remote-access service: its phonebook, devices and connections.
 class Ras {
 public:
@@ -19,6 +39,28 @@ public:
     virtual std::vector<std::string> entries() = 0;
     // Devices that can carry a remote-access connection.
     virtual std::vector<RasDevice> devices() = 0;
+
+    // The active connections in the system's order.
+    virtual std::vector<RasConnection> activeConnections() = 0;
+    // The state code of a connection; CallFailed when the service cannot tell.
+    virtual std::uint16_t connectStatus(std::uint32_t handle) = 0;
+    // Traffic of a connection since its counters were last reset.
+    virtual RasStatistics statistics(std::uint32_t handle) = 0;
+    virtual void resetStatistics(std::uint32_t handle) = 0;
+
+    // A service that reports its changes calls the listener whenever a connection appears,
+    // changes state or goes away, so a watcher need not poll while nothing is connected.
+    virtual bool reportsChanges() const { return false; }
+    void setChangeListener(std::function<void()> listener) { m_onChange = std::move(listener); }
+
+protected:
+    void notifyChange() {
+        if (m_onChange)
+            m_onChange();
+    }
+
+private:
+    std::function<void()> m_onChange;
 };
 
 } // namespace vonalor

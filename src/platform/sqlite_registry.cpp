@@ -312,6 +312,19 @@ bool SqliteRegistry::remove(RegistryRoot root, std::string_view key, std::string
     return removed;
 }
 
+bool SqliteRegistry::copyTo(const std::filesystem::path& file, std::string* error) {
+    sqlite3_stmt* stmt = nullptr;
+    bool ok = sqlite3_prepare_v2(m_db, "VACUUM INTO ?1", -1, &stmt, nullptr) == SQLITE_OK;
+    if (ok) {
+        bindText(stmt, 1, file.string());
+        ok = sqlite3_step(stmt) == SQLITE_DONE;
+    }
+    if (!ok && error)
+        *error = file.string() + ": " + sqlite3_errmsg(m_db);
+    sqlite3_finalize(stmt);
+    return ok;
+}
+
 std::vector<std::pair<std::string, std::string>> SqliteRegistry::values(RegistryRoot root, std::string_view key) {
     std::vector<std::pair<std::string, std::string>> result;
     const std::int64_t keyId = findKeyId(root, foldRegistryName(trimmedPath(key)));

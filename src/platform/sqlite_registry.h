@@ -35,6 +35,9 @@ public:
     bool remove(RegistryRoot root, std::string_view key, std::string_view name) override;
     std::vector<std::pair<std::string, std::string>> values(RegistryRoot root, std::string_view key) override;
 
+    // A consistent copy of the whole store in a new file (which must not exist yet).
+    bool copyTo(const std::filesystem::path& file, std::string* error = nullptr);
+
 private:
     struct CachedKey {
         std::int64_t id = 0; // 0: the key does not exist

@@ -21,9 +21,15 @@ public:
     // - dormant: the handler has nothing to do until the owner says otherwise, so the real
     //   service need not wake for it at all;
     // - coarse: what the handler does only changes at whole seconds, so the real service
-    //   may wake just after each second boundary instead of every interval.
+    //   may wake just after each second boundary instead of every interval;
+    // - paced: every change that matters is reported (and wakes the timer at once), so between
+    //   reports the real service may tick at the longer pace (0: the interval itself).
     virtual void setDormant(bool dormant) = 0;
     virtual void setCoarse(bool coarse) = 0;
+    virtual void setPace(int ms) = 0;
+    virtual bool dormant() const = 0;
+    virtual bool coarse() const = 0;
+    virtual int pace() const = 0;
 };
 
 // Creates timers; the service owns them for its own lifetime.

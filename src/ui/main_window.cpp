@@ -6,22 +6,28 @@
 #include "ui/password_prompt.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QStyle>
 #include <QSystemTrayIcon>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -81,6 +87,14 @@ TfrmVonalor::TfrmVonalor(ProgramCore& core, std::function<void(const std::string
         if (m_onFailure)
             m_onFailure(e.what());
     }
+    // Figures that change every second or faster get a fixed size: a label whose size is
+    // fixed does not make the whole window lay itself out again when its text changes.
+    for (QLabel* figure : {m_speed, m_sent, m_received, m_currentCost, m_totalCost, m_bill, m_totalSent,
+                           m_totalReceived, m_connectionName, m_status})
+        figure->setFixedSize(170, figure->sizeHint().height());
+    for (QLabel* field : {m_hours, m_minutes, m_seconds, m_totalHours, m_totalMinutes, m_totalSeconds})
+        field->setFixedSize(field->fontMetrics().horizontalAdvance(QStringLiteral("0000")),
+                            field->sizeHint().height());
     fillConnectionChoosers();
     stateChanged();
 }
@@ -113,6 +127,9 @@ void TfrmVonalor::buildPages() {
     m_connectionChoosers.push_back(chooser);
     tariffsLayout->addWidget(chooser);
     m_tariffGroup = named(new QGroupBox(tariffs), "GroupBox2");
+    auto* tariffGroupLayout = new QVBoxLayout(m_tariffGroup);
+    m_tariffEditing = named(new QGroupBox(QStringLiteral("Tarifák módosítása"), m_tariffGroup), "GroupBox3");
+    tariffGroupLayout->addWidget(m_tariffEditing);
     tariffsLayout->addWidget(m_tariffGroup);
     tariffsLayout->addStretch(1);
     m_pages->addTab(tariffs, QStringLiteral("Tarifák"));
@@ -123,12 +140,40 @@ void TfrmVonalor::buildPages() {
     auto* costChooser = pickOnlyCombo(costs, "comboKapcsKolt");
     m_connectionChoosers.push_back(costChooser);
     costsLayout->addWidget(costChooser);
+    auto* current = named(new QGroupBox(QStringLiteral("Jelenlegi kapcsolat költségei"), costs), "GroupBox11");
+    auto* currentLayout = new QHBoxLayout(current);
+    m_currentCost = named(new QLabel(current), "lbJelenKoltseg");
+    currentLayout->addWidget(m_currentCost);
+    currentLayout->addWidget(new QLabel(QStringLiteral("Ft"), current));
+    currentLayout->addStretch(1);
+    costsLayout->addWidget(current);
     m_costGroup = named(new QGroupBox(costs), "GroupBox12");
     auto* period = new QFormLayout(m_costGroup);
     m_periodStart = named(new QLabel(m_costGroup), "lbKezdDat");
     m_periodEnd = named(new QLabel(m_costGroup), "lbVegDat");
+    m_month = named(new QLabel(m_costGroup), "lbHonap");
     period->addRow(QStringLiteral("Kezdő dátum:"), m_periodStart);
     period->addRow(QStringLiteral("Befejező dátum:"), m_periodEnd);
+    period->addRow(QStringLiteral("Hónap:"), m_month);
+    m_totalCost = named(new QLabel(m_costGroup), "lbOsszKoltseg");
+    period->addRow(QStringLiteral("Öszköltség :"), m_totalCost);
+    auto* totalTime = new QHBoxLayout;
+    m_totalHours = named(new QLabel(m_costGroup), "lbOsszOra");
+    m_totalMinutes = named(new QLabel(m_costGroup), "lbOsszPerc");
+    m_totalSeconds = named(new QLabel(m_costGroup), "lbOsszMPerc");
+    totalTime->addWidget(m_totalHours);
+    totalTime->addWidget(new QLabel(QStringLiteral(":"), m_costGroup));
+    totalTime->addWidget(m_totalMinutes);
+    totalTime->addWidget(new QLabel(QStringLiteral(":"), m_costGroup));
+    totalTime->addWidget(m_totalSeconds);
+    totalTime->addStretch(1);
+    period->addRow(QStringLiteral("Összidő :"), totalTime);
+    m_totalSent = named(new QLabel(m_costGroup), "lbOsszKuldBajt");
+    m_totalReceived = named(new QLabel(m_costGroup), "lbOsszFogadBajt");
+    period->addRow(QStringLiteral("Küldött:"), m_totalSent);
+    period->addRow(QStringLiteral("Fogadott:"), m_totalReceived);
+    m_bill = named(new QLabel(m_costGroup), "lbszamla");
+    period->addRow(QStringLiteral("Számla:"), m_bill);
     costsLayout->addWidget(m_costGroup);
     costsLayout->addStretch(1);
     m_pages->addTab(costs, QStringLiteral("Költségek"));
@@ -173,13 +218,44 @@ QWidget* TfrmVonalor::buildGeneralPage() {
     auto* form = new QFormLayout(group);
     m_status = named(new QLabel(group), "lbKapcsAllap");
     m_connectionName = named(new QLabel(group), "lbKapcsNeve");
+    m_speed = named(new QLabel(group), "lbKapcsSebes");
     form->addRow(QStringLiteral("Állapot:"), m_status);
     form->addRow(QStringLiteral("Kapcsolat neve:"), m_connectionName);
+    form->addRow(QStringLiteral("Sebesség:"), m_speed);
+    auto* duration = new QHBoxLayout;
+    m_hours = named(new QLabel(group), "lbOra");
+    m_minutes = named(new QLabel(group), "lbPerc");
+    m_seconds = named(new QLabel(group), "lbMPerc");
+    duration->addWidget(m_hours);
+    duration->addWidget(new QLabel(QStringLiteral(":"), group));
+    duration->addWidget(m_minutes);
+    duration->addWidget(new QLabel(QStringLiteral(":"), group));
+    duration->addWidget(m_seconds);
+    duration->addStretch(1);
+    form->addRow(QStringLiteral("Időtartam:"), duration);
     layout->addWidget(group);
+
+    auto* traffic = named(new QGroupBox(QStringLiteral("Forgalom"), page), "GroupBox4");
+    auto* trafficForm = new QFormLayout(traffic);
+    m_sent = named(new QLabel(traffic), "lbBajtKuld");
+    m_received = named(new QLabel(traffic), "lbBajtFogad");
+    trafficForm->addRow(QStringLiteral("Küldött bájtok:"), m_sent);
+    trafficForm->addRow(QStringLiteral("Fogadott bájtok:"), m_received);
+    layout->addWidget(traffic);
+
+    auto* addresses = named(new QGroupBox(QStringLiteral("IP cím"), page), "GroupBox5");
+    auto* addressLayout = new QVBoxLayout(addresses);
+    m_addresses = named(new QLabel(addresses), "LabelIP");
+    m_addresses->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    addressLayout->addWidget(m_addresses);
+    layout->addWidget(addresses);
     layout->addStretch(1);
+
+    m_hangUp = named(new QPushButton(QStringLiteral("Kapcsolat bontása"), page), "btnKapcsBont");
     auto* toTray = named(new QPushButton(QStringLiteral("Tálcára vele"), page), "BitBtn2");
     connect(toTray, &QPushButton::clicked, this, [this] { m_core.HideToTray(); });
     auto* row = new QHBoxLayout;
+    row->addWidget(m_hangUp);
     row->addStretch(1);
     row->addWidget(toTray);
     layout->addLayout(row);
@@ -230,12 +306,7 @@ QWidget* TfrmVonalor::buildSettingsPage() {
     m_settingsPages->addTab(hotkeys, QStringLiteral("Gyorsbillentyűk"));
 
     QWidget* config = pageWith("TabSheet12");
-    auto* discount = pickOnlyCombo(config, "comboKedvKapcs");
-    auto* hours = pickOnlyCombo(config, "ComboKedvOraKapcs");
-    m_connectionChoosers.push_back(discount);
-    m_connectionChoosers.push_back(hours);
-    add(config, discount);
-    add(config, hours);
+    add(config, buildDiscountGroup(config));
     auto* dates = named(new QGroupBox(QStringLiteral("Kezdő és befejező dátum"), config), "GroupBox20");
     auto* datesLayout = new QFormLayout(dates);
     m_billingDay = pickOnlyCombo(dates, "comboTol");
@@ -278,6 +349,110 @@ QWidget* TfrmVonalor::buildSettingsPage() {
 
     m_settingsPages->addTab(pageWith("TabSheet17"), QStringLiteral("Biztonság"));
     return page;
+}
+
+namespace {
+
+// The allowance field takes digits, the comma and backspace; other keys are refused with a beep.
+class AllowanceKeyFilter final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const QString text = key->text();
+            const bool editing = key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Tab ||
+                                 key->key() == Qt::Key_Backtab || text.isEmpty();
+            if (!editing && !(text.size() == 1 && (text[0].isDigit() || text[0] == QLatin1Char(',')))) {
+                QApplication::beep();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+QWidget* TfrmVonalor::buildDiscountGroup(QWidget* parent) {
+    m_discountGroup = named(new QGroupBox(QStringLiteral("Kedvezmény"), parent), "GroupBox21");
+    auto* layout = new QGridLayout(m_discountGroup);
+    m_checkKedv = named(new QCheckBox(QStringLiteral("Előfizetés meghatározott"), m_discountGroup), "checkKedv");
+    layout->addWidget(m_checkKedv, 0, 0);
+    layout->addWidget(new QLabel(QStringLiteral("része le internetezhető."), m_discountGroup), 0, 1, 1, 2);
+    m_comboKedvKapcs = pickOnlyCombo(m_discountGroup, "comboKedvKapcs");
+    m_connectionChoosers.push_back(m_comboKedvKapcs);
+    layout->addWidget(new QLabel(QStringLiteral("Kapcsolat:"), m_discountGroup), 1, 0);
+    layout->addWidget(m_comboKedvKapcs, 1, 1, 1, 2);
+    m_edKedv = named(new QLineEdit(m_discountGroup), "edKedv");
+    m_edKedv->installEventFilter(new AllowanceKeyFilter(m_edKedv));
+    layout->addWidget(new QLabel(QStringLiteral("Értéke:"), m_discountGroup), 2, 0);
+    layout->addWidget(m_edKedv, 2, 1);
+    layout->addWidget(new QLabel(QStringLiteral("Ft"), m_discountGroup), 2, 2);
+
+    m_checkJelezOra =
+        named(new QCheckBox(QStringLiteral("Az előfizetésben az órák "), m_discountGroup), "CheckJelezOra");
+    layout->addWidget(m_checkJelezOra, 3, 0);
+    layout->addWidget(new QLabel(QStringLiteral("száma meghatározott."), m_discountGroup), 3, 1, 1, 2);
+    m_comboKedvOraKapcs = pickOnlyCombo(m_discountGroup, "ComboKedvOraKapcs");
+    m_connectionChoosers.push_back(m_comboKedvOraKapcs);
+    layout->addWidget(new QLabel(QStringLiteral("Kapcsolat:"), m_discountGroup), 4, 0);
+    layout->addWidget(m_comboKedvOraKapcs, 4, 1, 1, 2);
+    m_spinEdit1 = named(new QSpinBox(m_discountGroup), "SpinEdit1");
+    m_spinEdit1->setRange(0, 100);
+    layout->addWidget(new QLabel(QStringLiteral("Értéke:"), m_discountGroup), 5, 0);
+    layout->addWidget(m_spinEdit1, 5, 1);
+    layout->addWidget(new QLabel(QStringLiteral("Óra"), m_discountGroup), 5, 2);
+
+    m_checkJelez = named(new QCheckBox(QStringLiteral("Jelezze a program  ha lejár a megjelölt kedvezmény"),
+                                       m_discountGroup),
+                         "checkJelez");
+    layout->addWidget(m_checkJelez, 6, 0, 1, 3);
+    m_chbKedvHang =
+        named(new QCheckBox(QStringLiteral("Hang lejátszása ha lejár a kedvezmény"), m_discountGroup), "chbKedvHang");
+    auto* soundRow = new QHBoxLayout;
+    soundRow->addWidget(m_chbKedvHang);
+    auto* listen = named(new QPushButton(m_discountGroup), "Image11");
+    listen->setIcon(style()->standardIcon(QStyle::SP_MediaVolume));
+    listen->setFlat(true);
+    soundRow->addWidget(listen);
+    soundRow->addStretch(1);
+    layout->addLayout(soundRow, 7, 0, 1, 3);
+
+    // Clicks store the value; the page's own loading sets the boxes without a click.
+    connect(m_checkKedv, &QCheckBox::clicked, this, [this](bool on) { m_core.checkKedvClick(on); });
+    connect(m_checkJelezOra, &QCheckBox::clicked, this, [this](bool on) { m_core.CheckJelezOraClick(on); });
+    connect(m_checkJelez, &QCheckBox::clicked, this, [this](bool on) { m_core.checkJelezClick(on); });
+    connect(m_chbKedvHang, &QCheckBox::clicked, this, [this](bool on) { m_core.chbKedvHangClick(on); });
+    connect(m_comboKedvKapcs, &QComboBox::activated, this, [this] {
+        const QSignalBlocker block(m_edKedv);
+        m_edKedv->setText(qs(m_core.comboKedvKapcsChange(m_comboKedvKapcs->currentText().toStdString())));
+    });
+    connect(m_edKedv, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_core.edKedvChange(m_comboKedvKapcs->currentText().toStdString(), text.toStdString());
+    });
+    connect(m_edKedv, &QLineEdit::editingFinished, this,
+            [this] { m_core.edKedvExit(m_edKedv->text().toStdString()); });
+    connect(m_comboKedvOraKapcs, &QComboBox::activated, this, [this] {
+        const QSignalBlocker block(m_spinEdit1);
+        const std::string stored = m_core.ComboKedvOraKapcsChange(m_comboKedvOraKapcs->currentText().toStdString());
+        m_spinEdit1->setValue(QString::fromStdString(stored).toInt());
+    });
+    connect(m_spinEdit1, &QSpinBox::valueChanged, this, [this](int hours) {
+        m_core.SpinEdit1Change(m_comboKedvOraKapcs->currentText().toStdString(), hours);
+    });
+    connect(listen, &QPushButton::clicked, this, [this] {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_core.playAllowanceSound();
+        QApplication::restoreOverrideCursor();
+    });
+    connect(m_settingsPages, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == 3)
+            m_core.loadDiscountGroup();
+    });
+    return m_discountGroup;
 }
 
 void TfrmVonalor::fillConnectionChoosers() {
@@ -328,11 +503,58 @@ void TfrmVonalor::refreshProgramLog() {
     }
 }
 
+void TfrmVonalor::trafficChanged() {
+    // Ten renders a second keep the figures live; a hundred would keep a core busy painting.
+    if (m_renderPending)
+        return;
+    m_renderPending = true;
+    QTimer::singleShot(100, this, [this] {
+        m_renderPending = false;
+        const MainWindowState& state = m_core.state();
+        m_speed->setText(qs(state.lbKapcsSebes));
+        m_sent->setText(qs(state.lbBajtKuld));
+        m_received->setText(qs(state.lbBajtFogad));
+    });
+}
+
 void TfrmVonalor::stateChanged() {
     const MainWindowState& state = m_core.state();
     m_rendering = true;
+    setWindowTitle(qs(state.windowTitle));
     m_status->setText(qs(state.lbKapcsAllap));
     m_connectionName->setText(qs(state.lbKapcsNeve));
+    m_speed->setText(qs(state.lbKapcsSebes));
+    m_sent->setText(qs(state.lbBajtKuld));
+    m_received->setText(qs(state.lbBajtFogad));
+    m_addresses->setText(qs(state.LabelIP));
+    m_hours->setText(qs(state.lbOra));
+    m_minutes->setText(qs(state.lbPerc));
+    m_seconds->setText(qs(state.lbMPerc));
+    m_hangUp->setEnabled(state.btnKapcsBontEnabled);
+    m_currentCost->setText(qs(state.lbJelenKoltseg));
+    m_totalCost->setText(qs(state.lbOsszKoltseg));
+    m_totalHours->setText(qs(state.lbOsszOra));
+    m_totalMinutes->setText(qs(state.lbOsszPerc));
+    m_totalSeconds->setText(qs(state.lbOsszMPerc));
+    m_totalSent->setText(qs(state.lbOsszKuldBajt));
+    m_totalReceived->setText(qs(state.lbOsszFogadBajt));
+    m_bill->setText(qs(state.lbszamla));
+    m_month->setText(qs(state.lbHonap));
+    for (const char* name : {"comboKapcsKolt", "comboKapcsolatok", "ComboKapcsDia", "ComboAlapKapcs"})
+        findChild<QComboBox*>(QString::fromLatin1(name))->setEnabled(state.connectionSettingsEnabled);
+    m_phonebookList->setEnabled(state.connectionSettingsEnabled);
+    m_tariffEditing->setEnabled(state.connectionSettingsEnabled);
+    m_comboKedvKapcs->setEnabled(state.discountMoneyEnabled);
+    m_edKedv->setEnabled(state.discountMoneyEnabled);
+    m_comboKedvOraKapcs->setEnabled(state.discountHoursEnabled);
+    m_spinEdit1->setReadOnly(!state.discountHoursEnabled);
+    m_spinEdit1->setEnabled(state.discountHoursEnabled);
+    m_checkKedv->setChecked(state.checkKedvChecked);
+    m_checkJelezOra->setChecked(state.CheckJelezOraChecked);
+    m_checkJelez->setChecked(state.checkJelezChecked);
+    m_chbKedvHang->setChecked(state.chbKedvHangChecked);
+    m_checkJelez->setEnabled(state.warningOptionsEnabled);
+    m_chbKedvHang->setEnabled(state.warningOptionsEnabled);
     m_tariffGroup->setTitle(qs(state.tariffGroupCaption));
     m_costGroup->setTitle(qs(state.costGroupCaption));
     m_periodStart->setText(qs(state.lbKezdDat));
@@ -370,6 +592,19 @@ void TfrmVonalor::showHintBubble(const std::string& text) {
 
 void TfrmVonalor::closeHintBubble() {
     QToolTip::hideText();
+}
+
+void TfrmVonalor::showBalloon(const std::string& title, const std::string& text, int seconds) {
+    m_tray->showMessage(qs(title), qs(text), QSystemTrayIcon::Information, seconds * 1000);
+}
+
+void TfrmVonalor::bringToForeground() {
+    raise();
+    activateWindow();
+}
+
+void TfrmVonalor::processEvents() {
+    QApplication::processEvents();
 }
 
 bool TfrmVonalor::askRestorePassword() {

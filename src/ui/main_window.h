@@ -4,7 +4,10 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QComboBox;
+class QLineEdit;
+class QSpinBox;
 class QGroupBox;
 class QLabel;
 class QListWidget;
@@ -37,11 +40,15 @@ public:
 
     // CoreView
     void stateChanged() override;
+    void trafficChanged() override;
     void showMainWindow() override;
     void hideMainWindow() override;
     void showHintBubble(const std::string& text) override;
     void closeHintBubble() override;
     bool askRestorePassword() override;
+    void showBalloon(const std::string& title, const std::string& text, int seconds) override;
+    void bringToForeground() override;
+    void processEvents() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -53,6 +60,7 @@ private:
     void buildPages();
     QWidget* buildGeneralPage();
     QWidget* buildSettingsPage();
+    QWidget* buildDiscountGroup(QWidget* parent);
     void fillConnectionChoosers();
     void refreshProgramLog();
 
@@ -60,11 +68,39 @@ private:
     std::function<void(const std::string&)> m_onFailure;
     bool m_answerYes = false;
     bool m_rendering = false;
+    bool m_renderPending = false;
 
     QTabWidget* m_pages = nullptr;
     QTabWidget* m_settingsPages = nullptr;
     QLabel* m_status = nullptr;
     QLabel* m_connectionName = nullptr;
+    QLabel* m_speed = nullptr;
+    QLabel* m_sent = nullptr;
+    QLabel* m_received = nullptr;
+    QLabel* m_addresses = nullptr;
+    QLabel* m_hours = nullptr;
+    QLabel* m_minutes = nullptr;
+    QLabel* m_seconds = nullptr;
+    QPushButton* m_hangUp = nullptr;
+    QLabel* m_currentCost = nullptr;
+    QLabel* m_totalCost = nullptr;
+    QLabel* m_bill = nullptr;
+    QLabel* m_totalHours = nullptr;
+    QLabel* m_totalMinutes = nullptr;
+    QLabel* m_totalSeconds = nullptr;
+    QLabel* m_totalSent = nullptr;
+    QLabel* m_totalReceived = nullptr;
+    QLabel* m_month = nullptr;
+    QGroupBox* m_discountGroup = nullptr;
+    QCheckBox* m_checkKedv = nullptr;
+    QCheckBox* m_checkJelezOra = nullptr;
+    QCheckBox* m_checkJelez = nullptr;
+    QCheckBox* m_chbKedvHang = nullptr;
+    QComboBox* m_comboKedvKapcs = nullptr;
+    QComboBox* m_comboKedvOraKapcs = nullptr;
+    QLineEdit* m_edKedv = nullptr;
+    QSpinBox* m_spinEdit1 = nullptr;
+    QWidget* m_tariffEditing = nullptr;
     QGroupBox* m_tariffGroup = nullptr;
     QGroupBox* m_costGroup = nullptr;
     QLabel* m_periodStart = nullptr;

@@ -60,6 +60,7 @@ std::vector<ButtonSpec> buttonsOf(unsigned style) {
 int showBox(QWidget* owner, const std::string& caption, const std::string& text, unsigned style) {
     QString body = fromUtf8(text);
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    body.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QMessageBox box(iconOf(style), fromUtf8(caption), body, QMessageBox::NoButton, owner);
     box.setObjectName(QStringLiteral("SystemMessageBox"));
     const auto buttons = buttonsOf(style);
@@ -137,7 +138,10 @@ public:
             icon->setPixmap(style()->standardIcon(pixmapOf(spec.kind)).pixmap(32, 32));
             top->addWidget(icon, 0, Qt::AlignTop);
         }
-        auto* message = new QLabel(fromUtf8(spec.text), this);
+        QString text = fromUtf8(spec.text);
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        auto* message = new QLabel(text, this);
         message->setObjectName(QStringLiteral("Message"));
         message->setWordWrap(true);
         const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
@@ -213,6 +217,10 @@ int QtDialogs::messageDialog(const MessageDialog& dialog) {
 
 void QtDialogs::plainError(const std::string& text) {
     showBox(m_owner, "Error", text, mb::IconStop | mb::Ok);
+}
+
+void QtDialogs::plainNotice(const std::string& text) {
+    showBox(m_owner, "Vonalor", text, mb::Ok);
 }
 
 void QtDialogs::failureNotice(const std::string& text) {

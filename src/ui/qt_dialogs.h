@@ -13,6 +13,7 @@ public:
     void setOwner(QWidget* owner) { m_owner = owner; }
 
     void plainError(const std::string& text) override;
+    void plainNotice(const std::string& text) override;
     void failureNotice(const std::string& text) override;
     int messageBox(const std::string& caption, const std::string& text, unsigned style) override;
     int messageDialog(const MessageDialog& dialog) override;

@@ -30,14 +30,26 @@ public:
         if (dormant == m_dormant)
             return;
         m_dormant = dormant;
+        // Woken: the first tick comes within the interval, the pace applies after it.
+        m_woken = !dormant;
         reschedule();
     }
+    void setPace(int ms) override {
+        if (ms == m_pace)
+            return;
+        m_pace = ms;
+        reschedule();
+    }
+    int pace() const override { return m_pace; }
     void setCoarse(bool coarse) override {
         if (coarse == m_coarse)
             return;
         m_coarse = coarse;
         reschedule();
     }
+
+    bool dormant() const override { return m_dormant; }
+    bool coarse() const override { return m_coarse; }
 
 private:
     bool paced() const { return m_coarse && m_interval < 1000; }
@@ -54,12 +66,18 @@ private:
             m_timer.start(static_cast<int>(1000 - now % 1000) + 2);
             return;
         }
-        m_timer.setTimerType(m_interval < 1000 ? Qt::PreciseTimer : Qt::CoarseTimer);
+        // Timers of one second start together and must keep their order: precise up to a second.
+        m_timer.setTimerType(m_interval <= 1000 ? Qt::PreciseTimer : Qt::CoarseTimer);
         m_timer.setSingleShot(false);
-        m_timer.start(m_interval);
+        m_timer.start(m_woken || m_pace <= m_interval ? m_interval : m_pace);
     }
 
     void tick() {
+        if (m_woken) {
+            m_woken = false;
+            if (m_pace > m_interval)
+                reschedule();
+        }
         if (paced())
             reschedule();
         if (m_onTick)
@@ -71,6 +89,8 @@ private:
     bool m_enabled;
     bool m_dormant = false;
     bool m_coarse = false;
+    bool m_woken = false;
+    int m_pace = 0;
     std::function<void()> m_onTick;
     QTimer m_timer;
 };

@@ -1,51 +1,10 @@
-#include "test_support.h"
+#include "core_fixture.h"
 
-#include "core/program_core.h"
 #include "browser/browser_settings.h"
-#include "core/message_dialogs.h"
-#include "platform/sim/recording_sound.h"
-#include "platform/sim/sim_ras.h"
-#include "platform/sim/sim_system.h"
-#include "settings/installation.h"
 #include "text/conversion_error.h"
 
 namespace vonalor::test {
 namespace {
-
-struct RecordingView final : CoreView {
-    std::vector<std::string> calls;
-    bool passwordAnswer = true;
-    void showMainWindow() override { calls.push_back("show"); }
-    void hideMainWindow() override { calls.push_back("hide"); }
-    void showHintBubble(const std::string& text) override { calls.push_back("bubble:" + text); }
-    void closeCompanion() override { calls.push_back("closeCompanion"); }
-    bool askRestorePassword() override {
-        calls.push_back("password");
-        return passwordAnswer;
-    }
-};
-
-struct ProgramCoreTest : CoreFixture {
-    RecordingSound sound;
-    SimRas ras{home / SimRas::FileName};
-    SimAutostart autostart{*registry, "/opt/vonalor"};
-    SimSystemInfo system;
-    RecordingView view;
-    std::unique_ptr<ProgramCore> core;
-
-    ProgramCoreTest() { provisionInstallation(*registry); }
-
-    void phonebook(const std::string& lines) { writeFile(home / SimRas::FileName, lines); }
-
-    ProgramCore& start() {
-        core = std::make_unique<ProgramCore>(
-            CorePorts{home.path(), "/opt/vonalor", time, time, store, log, dialogs, sound, ras, autostart, system});
-        core->setView(&view);
-        core->FormCreate();
-        return *core;
-    }
-    std::string setting(const std::string& name) { return store.ReadSettingQuiet(name); }
-};
 
 TEST_F(ProgramCoreTest, FirstStartWithThreeEntriesPreparesEverything) {
     phonebook("entry Otthon\nentry Munka hely\nentry Mobil\ndevice modem Belső modem\n");
@@ -121,7 +80,7 @@ TEST_F(ProgramCoreTest, CreationLogsTheStartAndAMissingBlockedListAndResetsTheRe
 TEST_F(ProgramCoreTest, AMissingHotkeyLetterEndsCreationWithTheConversionFailure) {
     registry->remove(RegistryRoot::LocalMachine, ProgramKey, "GyorsBillBiz");
     core = std::make_unique<ProgramCore>(
-        CorePorts{home.path(), "/opt/vonalor", time, time, store, log, dialogs, sound, ras, autostart, system});
+        CorePorts{home.path(), "/opt/vonalor", time, time, store, log, dialogs, sound, ras, autostart, system, net, shell, browser});
     EXPECT_THROW(core->FormCreate(), ConversionError);
     EXPECT_EQ(setting("Ujraindit"), "0"); // written before the failing step
     EXPECT_EQ(setting("ElsoInditas"), "1");

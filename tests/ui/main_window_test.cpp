@@ -3,7 +3,9 @@
 #include "core/program_core.h"
 #include "platform/sim/recording_sound.h"
 #include "platform/sim/scripted_dialogs.h"
+#include "platform/browser.h"
 #include "platform/sim/sim_ras.h"
+#include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_system.h"
 #include "platform/sim/virtual_time.h"
 #include "platform/sqlite_registry.h"
@@ -38,6 +40,9 @@ private:
     std::unique_ptr<SimRas> m_ras;
     std::unique_ptr<SimAutostart> m_autostart;
     SimSystemInfo m_system;
+    SimNet m_net;
+    RecordingShell m_shell;
+    MemoryBrowser m_browser;
     RecordingSound m_sound;
     std::unique_ptr<Dialogs> m_dialogs;
     std::unique_ptr<ProgramCore> m_core;
@@ -50,7 +55,8 @@ private:
         else
             m_dialogs = std::make_unique<ScriptedDialogs>();
         m_core = std::make_unique<ProgramCore>(CorePorts{home(), "/opt/vonalor", *m_time, *m_time, *m_store, *m_log,
-                                                         *m_dialogs, m_sound, *m_ras, *m_autostart, m_system});
+                                                         *m_dialogs, m_sound, *m_ras, *m_autostart, m_system, m_net,
+                                                         m_shell, m_browser});
         return std::make_unique<TfrmVonalor>(*m_core, [](const std::string& text) { qWarning("%s", text.c_str()); });
     }
     static QStringList captions(QTabWidget* tabs) {
@@ -61,6 +67,8 @@ private:
     }
 
 private slots:
+    void cleanup() { m_core.reset(); }
+
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
         m_registry = SqliteRegistry::open(home() / "registry.db");
@@ -68,7 +76,7 @@ private slots:
         m_time = std::make_unique<VirtualTime>(DateTime{Date{2004, 10, 25}, TimeOfDay{9, 5, 31}});
         m_log = std::make_unique<ProgramLog>(*m_time);
         m_store = std::make_unique<SettingsStore>(*m_registry, *m_log);
-        m_ras = std::make_unique<SimRas>(home() / SimRas::FileName);
+        m_ras = std::make_unique<SimRas>(home() / SimRas::FileName, *m_time);
         m_autostart = std::make_unique<SimAutostart>(*m_registry, "/opt/vonalor");
     }
 

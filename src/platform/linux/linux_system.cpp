@@ -3,10 +3,44 @@
 #include "platform/atomic_file.h"
 
 #include <algorithm>
+#include <arpa/inet.h>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <ifaddrs.h>
+#include <netinet/in.h>
+#include <spawn.h>
+
+extern char** environ;
 
 namespace vonalor {
+
+std::vector<std::string> LinuxNet::ipv4Addresses() {
+    std::vector<std::string> result;
+    ifaddrs* list = nullptr;
+    if (::getifaddrs(&list) != 0)
+        return result;
+    for (const ifaddrs* item = list; item; item = item->ifa_next) {
+        if (!item->ifa_addr || item->ifa_addr->sa_family != AF_INET)
+            continue;
+        sockaddr_in address{};
+        std::memcpy(&address, item->ifa_addr, sizeof address);
+        if ((ntohl(address.sin_addr.s_addr) >> 24) == 127)
+            continue;
+        char text[INET_ADDRSTRLEN] = {};
+        if (::inet_ntop(AF_INET, &address.sin_addr, text, sizeof text))
+            result.emplace_back(text);
+    }
+    ::freeifaddrs(list);
+    return result;
+}
+
+bool XdgShell::open(const std::string& target) {
+    std::string program = "xdg-open";
+    char* argv[] = {program.data(), const_cast<char*>(target.c_str()), nullptr};
+    pid_t pid = 0;
+    return ::posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ) == 0;
+}
 
 std::int64_t LinuxSystemInfo::uptimeSeconds() {
     std::ifstream in("/proc/uptime");
@@ -97,6 +131,111 @@ std::vector<RasDevice> PppRas::devices() {
     }
     std::sort(result.begin(), result.end(), [](const RasDevice& a, const RasDevice& b) { return a.name < b.name; });
     return result;
+}
+
+namespace {
+
+std::string firstLine(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+std::uint64_t counter(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::uint64_t value = 0;
+    in >> value;
+    return value;
+}
+
+} // namespace
+
+std::vector<PppRas::Interface> PppRas::interfaces() {
+    std::vector<Interface> result;
+    std::error_code ec;
+    for (const auto& item : std::filesystem::directory_iterator(m_net, ec)) {
+        const std::string name = item.path().filename().string();
+        if (name.rfind("ppp", 0) != 0)
+            continue;
+        const std::string index = firstLine(item.path() / "ifindex");
+        if (index.empty() || !std::all_of(index.begin(), index.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            continue;
+        result.push_back({name, static_cast<std::uint32_t>(std::stoul(index))});
+    }
+    std::sort(result.begin(), result.end(), [](const Interface& a, const Interface& b) { return a.index < b.index; });
+    return result;
+}
+
+std::vector<RasConnection> PppRas::activeConnections() {
+    std::vector<RasConnection> result;
+    for (const Interface& interface : interfaces()) {
+        // pppd started with a link name writes ppp-NAME.pid: the pid, then the interface.
+        std::string entry = interface.name;
+        std::error_code ec;
+        for (const auto& item : std::filesystem::directory_iterator(m_run, ec)) {
+            const std::string file = item.path().filename().string();
+            if (file.rfind("ppp-", 0) != 0 || !file.ends_with(".pid"))
+                continue;
+            std::ifstream in(item.path());
+            std::string pid, ifname;
+            std::getline(in, pid);
+            std::getline(in, ifname);
+            if (ifname == interface.name) {
+                entry = file.substr(4, file.size() - 8);
+                break;
+            }
+        }
+        result.push_back({interface.index, entry});
+    }
+    return result;
+}
+
+std::string PppRas::interfaceOf(std::uint32_t handle) {
+    for (const Interface& interface : interfaces()) {
+        if (interface.index == handle)
+            return interface.name;
+    }
+    return {};
+}
+
+std::uint16_t PppRas::connectStatus(std::uint32_t handle) {
+    const std::string name = interfaceOf(handle);
+    if (name.empty())
+        return rasstate::CallFailed;
+    // A ppp link is up once its network protocol is; before that it is still being negotiated.
+    const std::string state = firstLine(m_net / name / "operstate");
+    const std::uint64_t flags = std::strtoull(firstLine(m_net / name / "flags").c_str(), nullptr, 16);
+    return (state == "up" || state == "unknown") && (flags & 0x1) ? rasstate::Connected : 14;
+}
+
+RasStatistics PppRas::counters(const std::string& interfaceName) {
+    RasStatistics stats;
+    const std::filesystem::path dir = m_net / interfaceName / "statistics";
+    stats.bytesSent = counter(dir / "tx_bytes");
+    stats.bytesReceived = counter(dir / "rx_bytes");
+    return stats;
+}
+
+RasStatistics PppRas::statistics(std::uint32_t handle) {
+    const std::string name = interfaceOf(handle);
+    if (name.empty())
+        return {};
+    RasStatistics stats = counters(name);
+    for (const auto& [baseHandle, base] : m_baselines) {
+        if (baseHandle == handle) {
+            stats.bytesSent -= std::min(stats.bytesSent, base.bytesSent);
+            stats.bytesReceived -= std::min(stats.bytesReceived, base.bytesReceived);
+        }
+    }
+    return stats;
+}
+
+void PppRas::resetStatistics(std::uint32_t handle) {
+    const std::string name = interfaceOf(handle);
+    std::erase_if(m_baselines, [handle](const auto& entry) { return entry.first == handle; });
+    if (!name.empty())
+        m_baselines.emplace_back(handle, counters(name));
 }
 
 } // namespace vonalor

@@ -1,13 +1,27 @@
 #pragma once
 
 #include "platform/autostart.h"
+#include "platform/net.h"
 #include "platform/ras.h"
+#include "platform/shell.h"
 #include "platform/system_info.h"
 
 #include <filesystem>
 #include <string>
 
 namespace vonalor {
+
+// The host's IPv4 addresses from getifaddrs, loopback left out.
+class LinuxNet final : public Net {
+public:
+    std::vector<std::string> ipv4Addresses() override;
+};
+
+// Opens documents and addresses with xdg-open.
+class XdgShell final : public Shell {
+public:
+    bool open(const std::string& target) override;
+};
 
 // Uptime from /proc/uptime.
 class LinuxSystemInfo final : public SystemInfo {
@@ -35,18 +49,37 @@ private:
     std::filesystem::path m_dataHome;
 };
 
-// Dial-up on Linux: the pppd peers are the phonebook, serial modems the devices.
+// Dial-up on Linux: the pppd peers are the phonebook, serial modems the devices, the ppp
+// network interfaces the active connections (named by the peer whose pid file names the
+// interface), their kernel counters the statistics.
 class PppRas final : public Ras {
 public:
-    explicit PppRas(std::filesystem::path peersFolder = "/etc/ppp/peers", std::filesystem::path devFolder = "/dev")
-        : m_peers(std::move(peersFolder)), m_dev(std::move(devFolder)) {}
+    explicit PppRas(std::filesystem::path peersFolder = "/etc/ppp/peers", std::filesystem::path devFolder = "/dev",
+                    std::filesystem::path netFolder = "/sys/class/net", std::filesystem::path runFolder = "/run")
+        : m_peers(std::move(peersFolder)), m_dev(std::move(devFolder)), m_net(std::move(netFolder)),
+          m_run(std::move(runFolder)) {}
 
     std::vector<std::string> entries() override;
     std::vector<RasDevice> devices() override;
+    std::vector<RasConnection> activeConnections() override;
+    std::uint16_t connectStatus(std::uint32_t handle) override;
+    RasStatistics statistics(std::uint32_t handle) override;
+    void resetStatistics(std::uint32_t handle) override;
 
 private:
+    struct Interface {
+        std::string name;
+        std::uint32_t index = 0;
+    };
+    std::vector<Interface> interfaces();
+    std::string interfaceOf(std::uint32_t handle);
+    RasStatistics counters(const std::string& interfaceName);
+
     std::filesystem::path m_peers;
     std::filesystem::path m_dev;
+    std::filesystem::path m_net;
+    std::filesystem::path m_run;
+    std::vector<std::pair<std::uint32_t, RasStatistics>> m_baselines;
 };
 
 } // namespace vonalor

@@ -23,6 +23,10 @@ void ScriptedDialogs::plainError(const std::string& text) {
     show({"plainError", "Error", text, mb::IconStop, 0, {}}, mb::IdOk);
 }
 
+void ScriptedDialogs::plainNotice(const std::string& text) {
+    show({"plainNotice", "Vonalor", text, mb::Ok, 0, {}}, mb::IdOk);
+}
+
 void ScriptedDialogs::failureNotice(const std::string& text) {
     show({"failureNotice", "Vonalor", text, mb::IconStop, 0, {}}, mb::IdOk);
 }

@@ -15,7 +15,7 @@ namespace vonalor {
 class ScriptedDialogs final : public Dialogs {
 public:
     struct Shown {
-        std::string kind; // "plainError", "failureNotice", "messageBox", "messageDialog"
+        std::string kind; // "plainError", "plainNotice", "failureNotice", "messageBox", "messageDialog"
         std::string caption;
         std::string text;
         unsigned style = 0;
@@ -24,6 +24,7 @@ public:
     };
 
     void plainError(const std::string& text) override;
+    void plainNotice(const std::string& text) override;
     void failureNotice(const std::string& text) override;
     int messageBox(const std::string& caption, const std::string& text, unsigned style) override;
     int messageDialog(const MessageDialog& dialog) override;

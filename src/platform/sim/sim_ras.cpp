@@ -1,7 +1,10 @@
 #include "platform/sim/sim_ras.h"
 
 #include "platform/atomic_file.h"
+#include "platform/clock.h"
+#include "platform/timer_service.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace vonalor {
@@ -15,6 +18,9 @@ const char* const defaultPhonebook = "# Vonalor simulator phonebook: one item pe
                                      "entry Munkahely\n"
                                      "device modem Standard 56000 bps Modem\n";
 
+// A state code of the setting-up phase (below the connected state).
+constexpr std::uint16_t settingUpState = 14;
+
 std::string trimmed(std::string text) {
     while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t'))
         text.pop_back();
@@ -24,27 +30,37 @@ std::string trimmed(std::string text) {
     return text.substr(start);
 }
 
+std::optional<std::uint64_t> number(const std::string& word) {
+    if (word.empty() || word.size() > 15 || !std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoull(word);
+}
+
 } // namespace
 
-SimRas::SimRas(std::filesystem::path phonebookFile) : m_file(std::move(phonebookFile)) {
+SimRas::SimRas(std::filesystem::path phonebookFile, const Clock& clock) : m_file(std::move(phonebookFile)), m_clock(clock) {
     std::error_code ec;
     if (!std::filesystem::exists(m_file, ec))
         writeFileAtomically(m_file, defaultPhonebook);
 }
 
+std::int64_t SimRas::nowMs() const {
+    return toEpochMs(m_clock.now());
+}
+
 std::vector<std::string> SimRas::entries() {
     std::vector<std::string> result;
-    read(&result, nullptr);
+    readPhonebook(&result, nullptr);
     return result;
 }
 
 std::vector<RasDevice> SimRas::devices() {
     std::vector<RasDevice> result;
-    read(nullptr, &result);
+    readPhonebook(nullptr, &result);
     return result;
 }
 
-void SimRas::read(std::vector<std::string>* entries, std::vector<RasDevice>* devices) {
+void SimRas::readPhonebook(std::vector<std::string>* entries, std::vector<RasDevice>* devices) {
     std::string bytes;
     if (!readWholeFile(m_file, bytes))
         return;
@@ -64,6 +80,221 @@ void SimRas::read(std::vector<std::string>* entries, std::vector<RasDevice>* dev
             if (gap != std::string::npos)
                 devices->push_back({trimmed(rest.substr(gap + 1)), rest.substr(0, gap)});
         }
+    }
+}
+
+std::vector<RasConnection> SimRas::activeConnections() {
+    std::vector<RasConnection> result;
+    for (const Connection& connection : m_connections)
+        result.push_back({connection.handle, connection.name});
+    return result;
+}
+
+SimRas::Connection* SimRas::find(std::uint32_t handle) {
+    for (Connection& connection : m_connections) {
+        if (connection.handle == handle)
+            return &connection;
+    }
+    return nullptr;
+}
+
+SimRas::Connection* SimRas::findByName(const std::string& name) {
+    if (m_connections.empty())
+        return nullptr;
+    if (name.empty())
+        return &m_connections.front();
+    for (Connection& connection : m_connections) {
+        if (connection.name == name)
+            return &connection;
+    }
+    return nullptr;
+}
+
+std::uint16_t SimRas::connectStatus(std::uint32_t handle) {
+    const Connection* connection = find(handle);
+    if (!connection || connection->statusFails)
+        return rasstate::CallFailed;
+    if (connection->disconnecting)
+        return rasstate::Disconnected;
+    return nowMs() < connection->connectedAtMs ? settingUpState : rasstate::Connected;
+}
+
+RasStatistics SimRas::rawStatistics(const Connection& connection) const {
+    RasStatistics stats;
+    const std::int64_t online = nowMs() - connection.connectedAtMs;
+    if (online <= 0)
+        return stats;
+    const auto ms = static_cast<std::uint64_t>(online);
+    stats.bytesSent = connection.traffic.sendRate * ms / 1000;
+    stats.bytesReceived = connection.traffic.receiveRate * ms / 1000;
+    stats.speed = connection.traffic.speed;
+    return stats;
+}
+
+RasStatistics SimRas::statistics(std::uint32_t handle) {
+    const Connection* connection = find(handle);
+    if (!connection)
+        return {};
+    RasStatistics stats = rawStatistics(*connection);
+    stats.bytesSent -= std::min(stats.bytesSent, connection->baseline.bytesSent);
+    stats.bytesReceived -= std::min(stats.bytesReceived, connection->baseline.bytesReceived);
+    return stats;
+}
+
+void SimRas::resetStatistics(std::uint32_t handle) {
+    if (Connection* connection = find(handle))
+        connection->baseline = rawStatistics(*connection);
+}
+
+std::uint32_t SimRas::connect(const std::string& name, int setupSeconds, Traffic traffic) {
+    Connection connection;
+    connection.handle = m_nextHandle++;
+    connection.name = name;
+    connection.dialledAtMs = nowMs();
+    connection.connectedAtMs = connection.dialledAtMs + std::max(0, setupSeconds) * 1000LL;
+    connection.traffic = traffic;
+    m_connections.push_back(connection);
+    scheduleTransition();
+    notifyChange();
+    return connection.handle;
+}
+
+void SimRas::drop(const std::string& name) {
+    if (const Connection* connection = findByName(name)) {
+        const std::uint32_t handle = connection->handle;
+        std::erase_if(m_connections, [handle](const Connection& c) { return c.handle == handle; });
+        notifyChange();
+    }
+}
+
+void SimRas::setDisconnecting(const std::string& name) {
+    if (Connection* connection = findByName(name)) {
+        connection->disconnecting = true;
+        notifyChange();
+    }
+}
+
+void SimRas::setStatusFails(const std::string& name) {
+    if (Connection* connection = findByName(name)) {
+        connection->statusFails = true;
+        notifyChange();
+    }
+}
+
+bool SimRas::loadScenario(const std::string& text, std::string* error) {
+    std::vector<Event> events;
+    std::istringstream lines(text);
+    std::string line;
+    int lineNumber = 0;
+    auto fail = [&](const std::string& problem) {
+        if (error)
+            *error = "line " + std::to_string(lineNumber) + ": " + problem;
+        return false;
+    };
+    while (std::getline(lines, line)) {
+        ++lineNumber;
+        line = trimmed(line.substr(0, line.find('#')));
+        if (line.empty())
+            continue;
+        std::istringstream words(line);
+        std::string at, seconds, verb;
+        words >> at >> seconds >> verb;
+        const auto when = number(seconds);
+        if (at != "at" || !when)
+            return fail("expected \"at SECONDS ...\"");
+        Event event;
+        event.atMs = static_cast<std::int64_t>(*when) * 1000;
+        event.verb = verb;
+        std::vector<std::string> rest;
+        for (std::string word; words >> word;)
+            rest.push_back(word);
+        if (verb == "connect") {
+            // The name runs up to the first option word.
+            static const std::vector<std::string> options{"setup", "speed", "send", "receive"};
+            std::size_t i = 0;
+            for (; i < rest.size() && std::find(options.begin(), options.end(), rest[i]) == options.end(); ++i)
+                event.name += (event.name.empty() ? "" : " ") + rest[i];
+            if (event.name.empty())
+                return fail("connect needs a connection name");
+            for (; i < rest.size(); i += 2) {
+                const auto value = i + 1 < rest.size() ? number(rest[i + 1]) : std::nullopt;
+                if (!value)
+                    return fail(rest[i] + " needs a whole number");
+                if (rest[i] == "setup")
+                    event.setup = static_cast<int>(*value);
+                else if (rest[i] == "speed")
+                    event.traffic.speed = *value;
+                else if (rest[i] == "send")
+                    event.traffic.sendRate = *value;
+                else if (rest[i] == "receive")
+                    event.traffic.receiveRate = *value;
+                else
+                    return fail("unknown option " + rest[i]);
+            }
+        } else if (verb == "drop" || verb == "disconnecting" || verb == "status-fails") {
+            for (const std::string& word : rest)
+                event.name += (event.name.empty() ? "" : " ") + word;
+        } else {
+            return fail("unknown action \"" + verb + "\" (connect, drop, disconnecting, status-fails)");
+        }
+        events.push_back(std::move(event));
+    }
+    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.atMs < b.atMs; });
+    m_scenario = std::move(events);
+    m_nextEvent = 0;
+    return true;
+}
+
+void SimRas::attach(TimerService& timers) {
+    m_attachedAtMs = nowMs();
+    m_transitionTimer = &timers.createTimer("SimRasTransitions", 1, false, [this] {
+        notifyChange();
+        scheduleTransition();
+    });
+    if (m_scenario.empty())
+        return;
+    m_eventTimer = &timers.createTimer("SimRasScenario", 1, false, [this] { runDueEvents(); });
+    runDueEvents();
+}
+
+void SimRas::scheduleTransition() {
+    // A connection that finishes setting up reports it, as a real service does.
+    if (!m_transitionTimer)
+        return;
+    const std::int64_t now = nowMs();
+    std::int64_t next = 0;
+    for (const Connection& connection : m_connections) {
+        if (connection.connectedAtMs > now && (next == 0 || connection.connectedAtMs < next))
+            next = connection.connectedAtMs;
+    }
+    if (next == 0) {
+        m_transitionTimer->setEnabled(false);
+        return;
+    }
+    m_transitionTimer->setInterval(static_cast<int>(next - now));
+    m_transitionTimer->setEnabled(true);
+}
+
+void SimRas::runDueEvents() {
+    const std::int64_t elapsed = nowMs() - m_attachedAtMs;
+    while (m_nextEvent < m_scenario.size() && m_scenario[m_nextEvent].atMs <= elapsed) {
+        const Event& event = m_scenario[m_nextEvent++];
+        if (event.verb == "connect")
+            connect(event.name, event.setup, event.traffic);
+        else if (event.verb == "drop")
+            drop(event.name);
+        else if (event.verb == "disconnecting")
+            setDisconnecting(event.name);
+        else if (event.verb == "status-fails")
+            setStatusFails(event.name);
+    }
+    if (!m_eventTimer)
+        return;
+    if (m_nextEvent < m_scenario.size()) {
+        m_eventTimer->setInterval(static_cast<int>(m_scenario[m_nextEvent].atMs - elapsed));
+        m_eventTimer->setEnabled(true);
+    } else {
+        m_eventTimer->setEnabled(false);
     }
 }
 

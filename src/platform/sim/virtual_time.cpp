@@ -16,21 +16,30 @@ public:
     void setInterval(int ms) override {
         m_interval = std::max(1, ms);
         if (m_enabled)
-            m_due = m_owner.m_nowMs + m_interval;
+            restart();
     }
     bool enabled() const override { return m_enabled; }
     void setEnabled(bool on) override {
         m_enabled = on;
         if (on)
-            m_due = m_owner.m_nowMs + m_interval;
+            restart();
     }
+    // Among timers due at the same moment, the one started earlier fires first, as on the
+    // desktop's event loop.
+    std::uint64_t startOrder() const { return m_startOrder; }
 
     void setDormant(bool dormant) override { m_dormant = dormant; }
     void setCoarse(bool coarse) override { m_coarse = coarse; }
-    bool dormant() const { return m_dormant; }
-    bool coarse() const { return m_coarse; }
+    void setPace(int ms) override { m_pace = ms; }
+    int pace() const override { return m_pace; }
+    bool dormant() const override { return m_dormant; }
+    bool coarse() const override { return m_coarse; }
 
     std::int64_t due() const { return m_due; }
+    void restart() {
+        m_due = m_owner.m_nowMs + m_interval;
+        m_startOrder = ++m_owner.m_starts;
+    }
     void fire() {
         // The next period is set before the handler runs, so a handler that waits
         // (advancing time) sees its own timer come round again.
@@ -46,7 +55,9 @@ private:
     bool m_enabled = false;
     bool m_dormant = false;
     bool m_coarse = false;
+    int m_pace = 0;
     std::int64_t m_due = 0;
+    std::uint64_t m_startOrder = 0;
     std::function<void()> m_onTick;
 };
 
@@ -66,7 +77,10 @@ Timer& VirtualTime::createTimer(std::string name, int intervalMs, bool enabled, 
 VirtualTime::VirtualTimer* VirtualTime::nextDue(std::int64_t limit) const {
     VirtualTimer* best = nullptr;
     for (const auto& timer : m_timers) {
-        if (timer->enabled() && timer->due() <= limit && (!best || timer->due() < best->due()))
+        if (!timer->enabled() || timer->due() > limit)
+            continue;
+        if (!best || timer->due() < best->due() ||
+            (timer->due() == best->due() && timer->startOrder() < best->startOrder()))
             best = timer.get();
     }
     return best;
@@ -91,7 +105,7 @@ void VirtualTime::setNow(const DateTime& when) {
     m_nowMs += shift;
     for (auto& timer : m_timers) {
         if (timer->enabled())
-            timer->setEnabled(true);
+            timer->restart();
     }
 }
 

@@ -10,7 +10,7 @@
 namespace vonalor {
 
 // A clock and a timer service on virtual time. advance() moves the clock forward and fires
-// every timer that falls due on the way, earliest first (ties in creation order). A timer
+// every timer that falls due on the way, earliest first (ties: the timer started first). A timer
 // callback may itself advance time (a modal dialog letting other ticks run), and timers
 // fire nested inside it, as window timers do under a modal loop.
 class VirtualTime final : public Clock, public TimerService {
@@ -36,6 +36,7 @@ private:
 
     std::int64_t m_nowMs;
     std::uint64_t m_ticksFired = 0;
+    std::uint64_t m_starts = 0;
     std::vector<std::unique_ptr<VirtualTimer>> m_timers;
 };
 

@@ -1,0 +1,226 @@
+// vonalorctl simulate: a session run by the real program core on the simulator, in virtual
+// time, on a copy of the data home.
+
+#include "app/ctl_commands.h"
+#include "core/data_home.h"
+#include "core/program_core.h"
+#include "platform/browser.h"
+#include "platform/sim/recording_sound.h"
+#include "platform/sim/scripted_dialogs.h"
+#include "platform/sim/sim_ras.h"
+#include "platform/sim/sim_shell.h"
+#include "platform/sim/sim_system.h"
+#include "platform/sim/virtual_time.h"
+#include "platform/sqlite_registry.h"
+#include "platform/text_file.h"
+#include "settings/connection_record.h"
+#include "settings/settings_store.h"
+#include "tasks/program_log.h"
+#include "text/conversion_error.h"
+#include "text/regional.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <ostream>
+
+namespace vonalor {
+
+namespace {
+
+struct SimulateOptions {
+    std::string connection;
+    DateTime at;
+    std::int64_t seconds = 0;
+    int setup = 0;
+    std::optional<std::string> fee;
+    std::int64_t every = 1;
+};
+
+std::int64_t wholeNumber(const std::string& option, const std::string& text, std::int64_t min) {
+    const auto value = Regional::hungarian().parseInt64(text);
+    if (!value || *value < min)
+        throw CtlUsageError{option + " takes a whole number" + (min > 0 ? " of at least " + std::to_string(min) : "") +
+                            ", not '" + text + "'"};
+    return *value;
+}
+
+SimulateOptions parseSimulate(const std::vector<std::string>& args) {
+    SimulateOptions options;
+    options.connection = args.at(0);
+    bool haveAt = false;
+    bool haveSeconds = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::string value;
+        if (const auto eq = name.find('='); eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name = name.substr(0, eq);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            throw CtlUsageError{name + " needs a value"};
+        }
+        const Regional& regional = Regional::hungarian();
+        if (name == "--at") {
+            const std::size_t space = value.find(' ');
+            const auto date = regional.parseDate(value.substr(0, space));
+            const auto time = space == std::string::npos ? std::nullopt : regional.parseTime(value.substr(space + 1));
+            if (!date || !time)
+                throw CtlUsageError{"--at takes \"YYYY.MM.DD. H:MM:SS\" (\"2004.10.22. 17:30:00\"), not '" + value + "'"};
+            options.at = DateTime{*date, *time};
+            haveAt = true;
+        } else if (name == "--seconds") {
+            options.seconds = wholeNumber(name, value, 1);
+            haveSeconds = true;
+        } else if (name == "--setup") {
+            options.setup = static_cast<int>(wholeNumber(name, value, 0));
+        } else if (name == "--every") {
+            options.every = wholeNumber(name, value, 1);
+        } else if (name == "--fee") {
+            if (!regional.parseFloat(value))
+                throw CtlUsageError{"--fee takes an amount with a decimal comma (\"20\", \"12,5\"), not '" + value + "'"};
+            options.fee = value;
+        } else {
+            throw CtlUsageError{"unknown option " + name + " for simulate"};
+        }
+    }
+    if (!haveAt || !haveSeconds)
+        throw CtlUsageError{"simulate needs --at \"YYYY.MM.DD. H:MM:SS\" and --seconds N"};
+    return options;
+}
+
+// Prints the displays after every K-th counted second.
+class SimulationView final : public CoreView {
+public:
+    SimulationView(ProgramCore& core, std::ostream& out, std::int64_t every) : m_core(core), m_out(out), m_every(every) {}
+
+    void durationTicked() override {
+        if (++m_ticks % m_every != 0)
+            return;
+        const MainWindowState& s = m_core.state();
+        m_out << s.lbOra << ":" << s.lbPerc << ":" << s.lbMPerc << "\t" << s.lbKapcsAllap << "\t" << s.lbJelenKoltseg
+              << "\t" << s.lbOsszKoltseg << "\t" << s.lbszamla << "\t" << s.windowTitle << "\n";
+    }
+
+private:
+    ProgramCore& m_core;
+    std::ostream& m_out;
+    std::int64_t m_every;
+    std::int64_t m_ticks = 0;
+};
+
+struct TemporaryFolder {
+    std::filesystem::path path;
+    TemporaryFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vonalor-simulate-XXXXXX").string();
+        if (::mkdtemp(pattern.data()))
+            path = pattern;
+    }
+    ~TemporaryFolder() {
+        std::error_code ec;
+        if (!path.empty())
+            std::filesystem::remove_all(path, ec);
+    }
+};
+
+int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
+    const SimulateOptions options = parseSimulate(args);
+
+    // Everything happens in a copy; the real data home stays as it was.
+    TemporaryFolder copy;
+    auto* source = dynamic_cast<SqliteRegistry*>(ctx.platform.registry.get());
+    std::string error;
+    if (copy.path.empty() || !source || !source->copyTo(copy.path / RegistryFileName, &error)) {
+        ctx.err << "vonalorctl: cannot copy the data home: " << error << "\n";
+        return CtlFailure;
+    }
+    std::error_code ec;
+    for (const auto& item : std::filesystem::directory_iterator(ctx.home, ec)) {
+        const std::string name = item.path().filename().string();
+        if (item.is_regular_file() && name.rfind(RegistryFileName, 0) != 0 && name != LockFileName)
+            std::filesystem::copy_file(item.path(), copy.path / name, ec);
+        else if (item.is_directory())
+            std::filesystem::copy(item.path(), copy.path / name, std::filesystem::copy_options::recursive, ec);
+    }
+
+    auto registry = SqliteRegistry::open(copy.path / RegistryFileName, &error);
+    if (!registry) {
+        ctx.err << "vonalorctl: " << error << "\n";
+        return CtlFailure;
+    }
+    VirtualTime time(options.at);
+    ProgramLog log(time);
+    SettingsStore store(*registry, log);
+    // The session is what is simulated, not an installation: a first start would set every
+    // record back to its new texts.
+    store.WriteSetting("ElsoInditas", "0");
+
+    SimRas ras(copy.path / SimRas::FileName, time);
+    const auto entries = ras.entries();
+    if (std::find(entries.begin(), entries.end(), options.connection) == entries.end()) {
+        std::vector<std::string> lines;
+        readAnsiLines(copy.path / SimRas::FileName, lines);
+        lines.push_back("entry " + options.connection);
+        writeAnsiLines(copy.path / SimRas::FileName, lines);
+    }
+    // Every entry gets the record values it lacks (the bill adds all of them); values that
+    // exist are used as they are.
+    for (const std::string& entry : ras.entries()) {
+        for (const auto& [suffix, text] : newConnectionRecord()) {
+            const std::string name = entry + std::string(suffix);
+            if (registry->read(RegistryRoot::LocalMachine, ProgramKey, name).status != Registry::Status::Found)
+                store.WriteSetting(name, text);
+        }
+    }
+    if (options.fee) {
+        store.WriteSetting(options.connection + "VanKapcsDij", "1");
+        store.WriteSetting(options.connection + "KapcsDijErteke", *options.fee);
+    }
+
+    bool failed = false;
+    ScriptedDialogs dialogs;
+    dialogs.setEcho([&](const ScriptedDialogs::Shown& shown) {
+        std::string text = shown.text;
+        std::replace(text.begin(), text.end(), '\r', '\n');
+        ctx.err << text << "\n";
+        if (shown.kind == "plainError" || shown.kind == "failureNotice")
+            failed = true;
+    });
+    RecordingSound sound;
+    SimAutostart autostart(*registry, ctx.platform.programFolder);
+    SimSystemInfo system;
+    SimNet net;
+    RecordingShell shell;
+    MemoryBrowser browser;
+    ProgramCore core(CorePorts{copy.path, ctx.platform.programFolder, time, time, store, log, dialogs, sound, ras,
+                               autostart, system, net, shell, browser});
+    SimulationView view(core, ctx.out, options.every);
+    core.setView(&view);
+    core.runEvent([&] { core.FormCreate(); });
+
+    ras.connect(options.connection, options.setup);
+    // Until the connected edge has been taken (or the session failed to come up).
+    const std::int64_t giveUp = time.nowMs() + (options.setup + 5) * 1000LL;
+    while (!core.state().connectedFlag && time.nowMs() < giveUp)
+        time.advance(10);
+    if (!core.state().connectedFlag) {
+        ctx.err << "vonalorctl: the simulated connection was not seen connected\n";
+        return CtlFailure;
+    }
+    time.advance(options.seconds * 1000);
+    ras.drop(options.connection);
+    time.advance(10);
+    return failed ? CtlFailure : CtlOk;
+}
+
+} // namespace
+
+std::vector<CtlCommand> simulateCommands() {
+    return {
+        {"simulate", "CONNECTION --at \"YYYY.MM.DD. H:MM:SS\" --seconds N [--setup S] [--fee TEXT] [--every K]",
+         "a session in virtual time on a copy of the data home: the displays after every K-th second", 5, 11,
+         simulate},
+    };
+}
+
+} // namespace vonalor
