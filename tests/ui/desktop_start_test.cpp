@@ -5,6 +5,7 @@
 #include "tasks/list_view_file.h"
 #include "platform/atomic_file.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -65,6 +66,33 @@ private slots:
 
         stop(*restarted);
         stop(*first);
+    }
+
+    void aScenarioSessionIsWatchedAndBooked() {
+        const QString scenario = m_home->filePath(QStringLiteral("scenario.txt"));
+        QFile file(scenario);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("at 0 connect Otthon setup 1\nat 4 drop\n");
+        file.close();
+        QProcess program;
+        program.setProgram(QStringLiteral(VONALOR_GUI_PATH));
+        program.setArguments({QStringLiteral("--home"), m_home->path(), QStringLiteral("--platform"),
+                              QStringLiteral("sim"), QStringLiteral("--answer-dialogs"), QStringLiteral("--sim-script"),
+                              scenario});
+        program.start();
+        const auto log = std::filesystem::path(m_home->path().toStdString()) / "naplo.txt";
+        QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(log), 30000);
+        stop(program);
+        std::string bytes;
+        QVERIFY(readWholeFile(log, bytes));
+        QVERIFY(bytes.find("Kapcsolat neve......................................:  Otthon\r\n") != std::string::npos);
+        QCOMPARE(setting("OtthonKapcsSzama"), std::string("1"));
+        QVERIFY(readWholeFile(std::filesystem::path(m_home->path().toStdString()) / "ProgramNaplo.sav", bytes));
+        std::vector<std::string> events;
+        for (const ListRow& row : decodeListViewFile(bytes).rows)
+            events.push_back(row.subItems.at(0));
+        const std::vector<std::string> expected{"\"Otthon\" csatlakoztatva!", "\"Otthon\" szétkapcsolva!"};
+        QVERIFY(std::search(events.begin(), events.end(), expected.begin(), expected.end()) != events.end());
     }
 
     void terminationClosesLikeTheWindowAndSavesTheLists() {

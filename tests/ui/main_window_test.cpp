@@ -9,6 +9,7 @@
 #include "platform/sim/sim_system.h"
 #include "platform/sim/virtual_time.h"
 #include "platform/sqlite_registry.h"
+#include "settings/connection_record.h"
 #include "settings/installation.h"
 #include "settings/settings_store.h"
 #include "tasks/program_log.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -177,6 +179,37 @@ private slots:
         QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
         QVERIFY(!window->isVisible());
         QVERIFY(!window->trayIcon()->isVisible());
+    }
+
+    void aScriptedSessionShowsItsFiguresSecondBySecond() {
+        m_store->WriteSetting("ElsoInditas", "0");
+        CreateConnectionRecord(*m_store, "Otthon");
+        CreateConnectionRecord(*m_store, "Munkahely");
+        std::string error;
+        QVERIFY(m_ras->loadScenario("at 1 connect Otthon setup 2 speed 53333 send 700 receive 5200\nat 30 drop\n",
+                                    &error));
+        m_ras->attach(*m_time);
+        auto window = makeWindow();
+        window->show();
+        auto label = [&](const char* name) { return window->findChild<QLabel*>(QString::fromLatin1(name))->text(); };
+        m_time->advance(1500);
+        QCOMPARE(label("lbKapcsAllap"), QStringLiteral("Ellenőrzés"));
+        QCOMPARE(label("lbKapcsNeve"), QStringLiteral("Otthon"));
+        m_time->advance(1500); // connected at 3 s
+        QCOMPARE(label("lbKapcsAllap"), QStringLiteral("Csatlakoztatva"));
+        QCOMPARE(label("lbMPerc"), QStringLiteral("07"));
+        QVERIFY(!window->findChild<QComboBox*>(QStringLiteral("comboKapcsolatok"))->isEnabled());
+        m_time->advance(10'000);
+        QCOMPARE(label("lbMPerc"), QStringLiteral("17"));
+        // 1 Ft a minute for eleven seconds (one of them while dialling), cut after two decimals.
+        QCOMPARE(label("lbJelenKoltseg"), QStringLiteral("0,18"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Csatlakoztatva : Otthon  -  Percdíj : 1"));
+        // The traffic figures render at most ten times a second.
+        QTRY_COMPARE_WITH_TIMEOUT(label("lbKapcsSebes"), QStringLiteral("53 333 bps"), 5000);
+        m_time->advance(20'000);
+        QCOMPARE(label("lbKapcsAllap"), QStringLiteral("Nincs Kapcsolat"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Vonalor"));
+        QVERIFY(window->findChild<QComboBox*>(QStringLiteral("comboKapcsolatok"))->isEnabled());
     }
 
     void firstShowAfterASystemStartGoesToTheTray() {

@@ -1,0 +1,67 @@
+#include "test_support.h"
+
+#include <sstream>
+
+namespace vonalor::test {
+namespace {
+
+struct CtlSimulateTest : ::testing::Test {
+    TempHome home;
+    CommandResult ctl(const std::string& arguments, bool withErrors = false) {
+        return runCommand(shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.path().string()) + " " +
+                          arguments + (withErrors ? " 2>&1" : " 2>/dev/null"));
+    }
+    void tariffs() {
+        for (const char* v : {"HetKozDelelott 6", "HetKozDelutan 4", "HetKozEjjel 2", "HetVegDelelott 4",
+                              "HetVegDelutan 4", "HetVegEjjel 3"}) {
+            const std::string text = v;
+            ctl("set Otthon" + text.substr(0, text.find(' ')) + " " + text.substr(text.find(' ') + 1));
+        }
+    }
+};
+
+TEST_F(CtlSimulateTest, ASixForintSecondWithAFeeOfTwentyReadsTwentyTen) {
+    tariffs();
+    const CommandResult run = ctl("simulate Otthon --at '2004.10.20. 9:00:00' --seconds 2 --fee 20");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "00:00:08\tCsatlakoztatva\t20,10\t20,10\t20,1\tCsatlakoztatva : Otthon  -  Percdíj : 6\n"
+                       "00:00:09\tCsatlakoztatva\t20,20\t20,20\t20,2\tCsatlakoztatva : Otthon  -  Percdíj : 6\n");
+}
+
+TEST_F(CtlSimulateTest, TwoHoursFromFridayEveningCrossTheBandAndTheRealHomeStaysAsItWas) {
+    tariffs();
+    const std::string before = ctl("values").out;
+    const CommandResult run = ctl("simulate Otthon --at '2004.10.22. 17:30:00' --seconds 7200 --every 1800");
+    EXPECT_EQ(run.exitCode, 0);
+    const std::vector<std::string> lines = [&] {
+        std::vector<std::string> out;
+        std::istringstream in(run.out);
+        for (std::string line; std::getline(in, line);)
+            out.push_back(line);
+        return out;
+    }();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].substr(0, 9), "00:30:07\t");
+    EXPECT_NE(lines[0].find("Percdíj : 4"), std::string::npos); // 18:00 has passed: the evening band
+    EXPECT_EQ(lines[3].substr(0, 9), "02:00:07\t");
+    EXPECT_EQ(ctl("values").out, before);
+    EXPECT_FALSE(std::filesystem::exists(home / "naplo.txt"));
+}
+
+TEST_F(CtlSimulateTest, ABrokenTariffFailsWithTheProgramsOwnText) {
+    ctl("set OtthonHetKozDelelott 4.5");
+    const CommandResult run = ctl("simulate Otthon --at '2004.10.20. 9:00:00' --seconds 3", true);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.out.find("A költség/idő számításában hiba történt"), std::string::npos);
+}
+
+TEST_F(CtlSimulateTest, BadOptionsAreUsageErrors) {
+    for (const char* arguments : {"simulate Otthon --seconds 3", "simulate Otthon --at '2004.13.01. 9:00:00' --seconds 3",
+                                  "simulate Otthon --at '2004.10.20. 9:00:00' --seconds 0",
+                                  "simulate Otthon --at '2004.10.20. 9:00:00' --seconds 3 --fee 2.5",
+                                  "simulate Otthon --at '2004.10.20. 9:00:00' --seconds 3 --bogus 1"})
+        EXPECT_EQ(ctl(arguments).exitCode, 2) << arguments;
+}
+
+} // namespace
+} // namespace vonalor::test
