@@ -15,6 +15,7 @@
 #include "platform/text_file.h"
 #include "settings/connection_record.h"
 #include "settings/settings_store.h"
+#include "stats/billing_period.h"
 #include "tasks/program_log.h"
 #include "text/conversion_error.h"
 #include "text/regional.h"
@@ -154,6 +155,8 @@ int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
     // The session is what is simulated, not an installation: a first start would set every
     // record back to its new texts.
     store.WriteSetting("ElsoInditas", "0");
+    if (store.ReadSettingQuiet("KezdoDatum").empty() || store.ReadSettingQuiet("VegDatum").empty())
+        InitBillingPeriod(store, options.at.date);
 
     SimRas ras(copy.path / SimRas::FileName, time);
     const auto entries = ras.entries();

@@ -90,6 +90,8 @@ void ProgramCore::createTimers() {
             work = [this] { TimerKoltsegekTimer(); };
         else if (name == "TimerIkon")
             work = [this] { TimerIkonTimer(); };
+        else if (name == "TimerUjHonap")
+            work = [this] { TimerUjHonapTimer(); };
         std::function<void()> handler;
         if (work)
             handler = [this, work = std::move(work)] { runEvent(work); };

@@ -69,6 +69,8 @@ public:
     virtual void sessionBooked() {}
     // A second of the session has been counted (its displays are settled).
     virtual void durationTicked() {}
+    // A billing period was closed and archived.
+    virtual void periodClosed() {}
 };
 
 enum class ByteUnit { Mbyte, Kbyte, Byte };
@@ -107,6 +109,7 @@ struct MainWindowState {
     bool checkJelezChecked = false;
     bool chbKedvHangChecked = false;
     bool warningOptionsEnabled = false; // checkJelez, chbKedvHang
+    int billingDayIndex = -1;           // comboTol: DatumTolIg - 1
 
     // The "Költségek" page.
     std::string lbOsszKoltseg = "0";
@@ -190,6 +193,9 @@ public:
     void TimerIdotartamTimer();
     void TimerKoltsegekTimer();
     void TimerIkonTimer();
+    void TimerUjHonapTimer();
+    // The billing day chosen in comboTol (item 0 is day 1).
+    void comboTolChange(int itemIndex);
 
     // The "Kedvezmény" group of the "Konfiguráció" page.
     void loadDiscountGroup();

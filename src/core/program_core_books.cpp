@@ -3,7 +3,10 @@
 #include "core/program_core.h"
 
 #include "platform/clock.h"
+#include "settings/settings_store.h"
+#include "stats/billing_period.h"
 #include "stats/session_log.h"
+#include "text/regional.h"
 
 namespace vonalor {
 
@@ -22,6 +25,22 @@ void ProgramCore::closeSessionBooks() {
     CloseSessionBooks(m_ports.store, m_ports.home, m_ports.clock, session);
     if (m_view)
         m_view->sessionBooked();
+}
+
+void ProgramCore::TimerUjHonapTimer() {
+    if (!TimerUjHonapStep(m_ports.store, m_ports.home, m_ports.clock, m_state.phonebook))
+        return;
+    refreshPeriodHeader();
+    changed();
+    if (m_view)
+        m_view->periodClosed();
+}
+
+void ProgramCore::comboTolChange(int itemIndex) {
+    vonalor::comboTolChange(m_ports.store, m_ports.log, itemIndex);
+    m_state.billingDayIndex = itemIndex;
+    refreshPeriodHeader();
+    changed();
 }
 
 } // namespace vonalor

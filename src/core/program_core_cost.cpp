@@ -188,6 +188,8 @@ void ProgramCore::loadDiscountGroup() {
     m_state.discountMoneyEnabled = m_state.checkKedvChecked && !connectionActive();
     m_state.discountHoursEnabled = m_state.CheckJelezOraChecked && !connectionActive();
     m_state.warningOptionsEnabled = m_state.checkKedvChecked || m_state.CheckJelezOraChecked;
+    const auto billingDay = Regional::hungarian().parseInt(store.ReadSetting("DatumTolIg"));
+    m_state.billingDayIndex = billingDay && *billingDay >= 1 && *billingDay <= 28 ? *billingDay - 1 : -1;
     changed();
 }
 

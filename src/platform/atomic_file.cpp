@@ -68,11 +68,19 @@ bool writeFileAtomically(const std::filesystem::path& file, std::string_view byt
 }
 
 bool readWholeFile(const std::filesystem::path& file, std::string& bytes) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    // A folder opens like a file but fails (and throws) on the first read.
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec))
         return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    try {
+        std::ifstream in(file, std::ios::binary);
+        if (!in)
+            return false;
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return !in.bad();
+    } catch (const std::ios_base::failure&) {
+        return false;
+    }
 }
 
 } // namespace vonalor

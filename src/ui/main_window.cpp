@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include "platform/ras.h"
+#include "ui/log_viewer_page.h"
 #include "tasks/program_log.h"
 #include "text/conversion_error.h"
 #include "ui/password_prompt.h"
@@ -200,7 +201,13 @@ void TfrmVonalor::buildPages() {
     m_pages->addTab(buildSettingsPage(), QStringLiteral("Beállítások"));
 
     // "Napló"
-    m_pages->addTab(named(new QWidget, "TabSheet7"), QStringLiteral("Napló"));
+    m_logViewer = new LogViewerPage(m_core.ports().home, m_core.ports().dialogs, m_core.ports().sound);
+    m_logViewer->setObjectName(QStringLiteral("TabSheet7"));
+    m_pages->addTab(m_logViewer, QStringLiteral("Napló"));
+    connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == 6 && !m_rendering)
+            m_logViewer->refresh();
+    });
 
     // "Névjegy"
     auto* about = named(new QWidget, "TabSheet8");
@@ -313,6 +320,7 @@ QWidget* TfrmVonalor::buildSettingsPage() {
     for (int day = 1; day <= 28; ++day)
         m_billingDay->addItem(QString::number(day));
     datesLayout->addRow(QStringLiteral("Dátum Tol - Ig"), m_billingDay);
+    connect(m_billingDay, &QComboBox::activated, this, [this](int index) { m_core.comboTolChange(index); });
     add(config, dates);
     m_settingsPages->addTab(config, QStringLiteral("Konfiguráció"));
 
@@ -554,6 +562,8 @@ void TfrmVonalor::stateChanged() {
     m_checkJelez->setChecked(state.checkJelezChecked);
     m_chbKedvHang->setChecked(state.chbKedvHangChecked);
     m_checkJelez->setEnabled(state.warningOptionsEnabled);
+    if (state.billingDayIndex >= 0)
+        m_billingDay->setCurrentIndex(state.billingDayIndex);
     m_chbKedvHang->setEnabled(state.warningOptionsEnabled);
     m_tariffGroup->setTitle(qs(state.tariffGroupCaption));
     m_costGroup->setTitle(qs(state.costGroupCaption));
@@ -605,6 +615,14 @@ void TfrmVonalor::bringToForeground() {
 
 void TfrmVonalor::processEvents() {
     QApplication::processEvents();
+}
+
+void TfrmVonalor::sessionBooked() {
+    m_logViewer->refresh();
+}
+
+void TfrmVonalor::periodClosed() {
+    m_logViewer->refresh();
 }
 
 bool TfrmVonalor::askRestorePassword() {

@@ -19,6 +19,7 @@ class QTreeWidget;
 
 namespace vonalor {
 
+class LogViewerPage;
 class PasswordPrompt;
 
 // The main window: renders the program core and forwards the user's actions to it.
@@ -49,6 +50,8 @@ public:
     void showBalloon(const std::string& title, const std::string& text, int seconds) override;
     void bringToForeground() override;
     void processEvents() override;
+    void sessionBooked() override;
+    void periodClosed() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -120,6 +123,7 @@ private:
     QTreeWidget* m_programLog = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
     PasswordPrompt* m_restorePrompt = nullptr;
+    LogViewerPage* m_logViewer = nullptr;
 };
 
 } // namespace vonalor

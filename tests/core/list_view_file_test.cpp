@@ -86,3 +86,17 @@ TEST(ListViewFileDecode, StopsAtTheEndOfTheDataWhateverTheCountSays) {
 
 } // namespace
 } // namespace vonalor::test
+
+namespace vonalor::test {
+namespace {
+
+TEST_F(ListViewFileTest, AFolderInThePlaceOfTheFileIsAReadErrorNotACrash) {
+    std::filesystem::create_directories(home / "Feladatok.sav");
+    ListRows rows = {{"megmarad", {}, 0}};
+    EXPECT_FALSE(LoadListViewFile(rows, home / "Feladatok.sav", dialogs, log));
+    EXPECT_EQ(rows.size(), 1u);
+    EXPECT_EQ(logTexts(), std::vector<std::string>{"Feladatok/Programnapló betöltési hiba!"});
+}
+
+} // namespace
+} // namespace vonalor::test

@@ -262,3 +262,47 @@ TEST_F(ProgramCoreTest, ClosingSavesTheTaskListAndTheProgramLogOnce) {
 
 } // namespace
 } // namespace vonalor::test
+
+namespace vonalor::test {
+namespace {
+
+TEST_F(ProgramCoreTest, TheRolloverTimerClosesAnOverduePeriodAndTheCostPageFollows) {
+    struct PeriodView final : CoreView {
+        int closed = 0;
+        void periodClosed() override { ++closed; }
+    } periodView;
+    store.WriteSetting("ElsoInditas", "0");
+    store.WriteSetting("KezdoDatum", "2004.10.25.");
+    store.WriteSetting("VegDatum", "2004.11.25.");
+    CreateConnectionRecord(store, "Otthon");
+    CreateConnectionRecord(store, "Munkahely");
+    store.WriteSetting("OtthonOsszKoltseg", "12,5");
+    time.setNow(DateTime{Date{2004, 11, 25}, TimeOfDay{8, 0, 0}});
+    start();
+    core->setView(&periodView);
+    time.advance(2500);
+    EXPECT_EQ(periodView.closed, 1);
+    EXPECT_TRUE(std::filesystem::exists(home / "Naplo" / "2004.10.25. - 2004.11.25..txt"));
+    EXPECT_EQ(core->state().lbKezdDat, "2004.11.25.");
+    EXPECT_EQ(core->state().lbVegDat, "2004.12.25");
+    EXPECT_EQ(setting("OtthonOsszKoltseg"), "0");
+    time.advance(2500);
+    EXPECT_EQ(periodView.closed, 1);
+}
+
+TEST_F(ProgramCoreTest, ChoosingTheBillingDayMovesThePeriodAndLogsIt) {
+    store.WriteSetting("ElsoInditas", "0");
+    store.WriteSetting("KezdoDatum", "2004.10.25.");
+    store.WriteSetting("VegDatum", "2004.11.25.");
+    start();
+    core->comboTolChange(4);
+    EXPECT_EQ(setting("DatumTolIg"), "5");
+    EXPECT_EQ(core->state().lbKezdDat, "2004.10.05");
+    EXPECT_EQ(core->state().lbVegDat, "2004.11.05");
+    EXPECT_EQ(logTexts().back(), "Kezdő és befejező dátum módosítva");
+    core->loadDiscountGroup();
+    EXPECT_EQ(core->state().billingDayIndex, 4);
+}
+
+} // namespace
+} // namespace vonalor::test

@@ -527,6 +527,10 @@ TEST(Grouping, TwoDecimals) {
         {"", ""},
         {",5678", ",56"},
         {"-1,77394390106201", "-1,77"},
+        // Below 0,00001 the text is in exponent form: two decimals of it are nothing.
+        {"6,66666666666667E-5", "0"},
+        {"1E-11", "0"},
+        {"1,5E15", "1,5E"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(TwoDecimals(c.text), c.cut) << "[" << c.text << "]";
