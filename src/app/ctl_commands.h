@@ -47,5 +47,6 @@ std::vector<CtlCommand> tariffCommands();
 std::vector<CtlCommand> phonebookCommands();
 std::vector<CtlCommand> booksCommands();
 std::vector<CtlCommand> simulateCommands();
+std::vector<CtlCommand> monitorCommands();
 
 } // namespace vonalor

@@ -4,6 +4,8 @@
 #include "app/ctl_commands.h"
 #include "core/data_home.h"
 #include "core/program_core.h"
+#include "core/startup.h"
+#include "platform/instance_lock.h"
 #include "platform/browser.h"
 #include "platform/sim/recording_sound.h"
 #include "platform/sim/scripted_dialogs.h"
@@ -35,6 +37,7 @@ struct SimulateOptions {
     int setup = 0;
     std::optional<std::string> fee;
     std::int64_t every = 1;
+    bool book = false;
 };
 
 std::int64_t wholeNumber(const std::string& option, const std::string& text, std::int64_t min) {
@@ -53,6 +56,10 @@ SimulateOptions parseSimulate(const std::vector<std::string>& args) {
     for (std::size_t i = 1; i < args.size(); ++i) {
         std::string name = args[i];
         std::string value;
+        if (name == "--book") {
+            options.book = true;
+            continue;
+        }
         if (const auto eq = name.find('='); eq != std::string::npos) {
             value = name.substr(eq + 1);
             name = name.substr(0, eq);
@@ -127,58 +134,80 @@ struct TemporaryFolder {
 int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
     const SimulateOptions options = parseSimulate(args);
 
-    // Everything happens in a copy; the real data home stays as it was.
-    TemporaryFolder copy;
-    auto* source = dynamic_cast<SqliteRegistry*>(ctx.platform.registry.get());
+    // Without --book everything happens in a copy and the real data home stays as it was;
+    // with it the session is booked in the data home, as the program itself would book it.
+    std::unique_ptr<TemporaryFolder> copy;
+    std::unique_ptr<SqliteRegistry> copiedRegistry;
+    std::unique_ptr<InstanceLock> lock;
+    std::filesystem::path home = ctx.home;
+    Registry* registry = ctx.platform.registry.get();
     std::string error;
-    if (copy.path.empty() || !source || !source->copyTo(copy.path / RegistryFileName, &error)) {
-        ctx.err << "vonalorctl: cannot copy the data home: " << error << "\n";
-        return CtlFailure;
-    }
-    std::error_code ec;
-    for (const auto& item : std::filesystem::directory_iterator(ctx.home, ec)) {
-        const std::string name = item.path().filename().string();
-        if (item.is_regular_file() && name.rfind(RegistryFileName, 0) != 0 && name != LockFileName)
-            std::filesystem::copy_file(item.path(), copy.path / name, ec);
-        else if (item.is_directory())
-            std::filesystem::copy(item.path(), copy.path / name, std::filesystem::copy_options::recursive, ec);
+    if (options.book) {
+        lock = std::make_unique<InstanceLock>(ctx.home / LockFileName);
+        if (lock->alreadyExisted()) {
+            ctx.err << "vonalorctl: " << SecondCopyText << "\n";
+            return CtlFailure;
+        }
+    } else {
+        copy = std::make_unique<TemporaryFolder>();
+        auto* source = dynamic_cast<SqliteRegistry*>(ctx.platform.registry.get());
+        if (copy->path.empty() || !source || !source->copyTo(copy->path / RegistryFileName, &error)) {
+            ctx.err << "vonalorctl: cannot copy the data home: " << error << "\n";
+            return CtlFailure;
+        }
+        std::error_code ec;
+        for (const auto& item : std::filesystem::directory_iterator(ctx.home, ec)) {
+            const std::string name = item.path().filename().string();
+            if (item.is_regular_file() && name.rfind(RegistryFileName, 0) != 0 && name != LockFileName)
+                std::filesystem::copy_file(item.path(), copy->path / name, ec);
+            else if (item.is_directory())
+                std::filesystem::copy(item.path(), copy->path / name, std::filesystem::copy_options::recursive, ec);
+        }
+        copiedRegistry = SqliteRegistry::open(copy->path / RegistryFileName, &error);
+        if (!copiedRegistry) {
+            ctx.err << "vonalorctl: " << error << "\n";
+            return CtlFailure;
+        }
+        home = copy->path;
+        registry = copiedRegistry.get();
     }
 
-    auto registry = SqliteRegistry::open(copy.path / RegistryFileName, &error);
-    if (!registry) {
-        ctx.err << "vonalorctl: " << error << "\n";
-        return CtlFailure;
-    }
     VirtualTime time(options.at);
     ProgramLog log(time);
     SettingsStore store(*registry, log);
-    // The session is what is simulated, not an installation: a first start would set every
-    // record back to its new texts.
-    store.WriteSetting("ElsoInditas", "0");
-    if (store.ReadSettingQuiet("KezdoDatum").empty() || store.ReadSettingQuiet("VegDatum").empty())
-        InitBillingPeriod(store, options.at.date);
+    if (!options.book) {
+        // In the copy the session is what is simulated, not an installation: a first start
+        // would set every record back to its new texts.
+        store.WriteSetting("ElsoInditas", "0");
+        if (store.ReadSettingQuiet("KezdoDatum").empty() || store.ReadSettingQuiet("VegDatum").empty())
+            InitBillingPeriod(store, options.at.date);
+    }
 
-    SimRas ras(copy.path / SimRas::FileName, time);
+    SimRas ras(home / SimRas::FileName, time);
     const auto entries = ras.entries();
     if (std::find(entries.begin(), entries.end(), options.connection) == entries.end()) {
         std::vector<std::string> lines;
-        readAnsiLines(copy.path / SimRas::FileName, lines);
+        readAnsiLines(home / SimRas::FileName, lines);
         lines.push_back("entry " + options.connection);
-        writeAnsiLines(copy.path / SimRas::FileName, lines);
+        writeAnsiLines(home / SimRas::FileName, lines);
     }
     // Every entry gets the record values it lacks (the bill adds all of them); values that
     // exist are used as they are.
-    for (const std::string& entry : ras.entries()) {
-        for (const auto& [suffix, text] : newConnectionRecord()) {
-            const std::string name = entry + std::string(suffix);
-            if (registry->read(RegistryRoot::LocalMachine, ProgramKey, name).status != Registry::Status::Found)
-                store.WriteSetting(name, text);
+    auto fillRecords = [&] {
+        for (const std::string& entry : ras.entries()) {
+            for (const auto& [suffix, text] : newConnectionRecord()) {
+                const std::string name = entry + std::string(suffix);
+                if (registry->read(RegistryRoot::LocalMachine, ProgramKey, name).status != Registry::Status::Found)
+                    store.WriteSetting(name, text);
+            }
         }
-    }
-    if (options.fee) {
-        store.WriteSetting(options.connection + "VanKapcsDij", "1");
-        store.WriteSetting(options.connection + "KapcsDijErteke", *options.fee);
-    }
+        if (options.fee) {
+            store.WriteSetting(options.connection + "VanKapcsDij", "1");
+            store.WriteSetting(options.connection + "KapcsDijErteke", *options.fee);
+        }
+    };
+    if (!options.book)
+        fillRecords();
 
     bool failed = false;
     ScriptedDialogs dialogs;
@@ -195,11 +224,13 @@ int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
     SimNet net;
     RecordingShell shell;
     MemoryBrowser browser;
-    ProgramCore core(CorePorts{copy.path, ctx.platform.programFolder, time, time, store, log, dialogs, sound, ras,
+    ProgramCore core(CorePorts{home, ctx.platform.programFolder, time, time, store, log, dialogs, sound, ras,
                                autostart, system, net, shell, browser});
     SimulationView view(core, ctx.out, options.every);
     core.setView(&view);
     core.runEvent([&] { core.FormCreate(); });
+    if (options.book)
+        fillRecords(); // after a first start, which would set them back to the new texts
 
     ras.connect(options.connection, options.setup);
     // Until the connected edge has been taken (or the session failed to come up).
@@ -213,6 +244,8 @@ int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
     time.advance(options.seconds * 1000);
     ras.drop(options.connection);
     time.advance(10);
+    if (options.book)
+        core.runEvent([&] { core.FormClose(); }); // the program log joins its file, as at a close
     return failed ? CtlFailure : CtlOk;
 }
 
@@ -220,9 +253,11 @@ int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
 
 std::vector<CtlCommand> simulateCommands() {
     return {
-        {"simulate", "CONNECTION --at \"YYYY.MM.DD. H:MM:SS\" --seconds N [--setup S] [--fee TEXT] [--every K]",
-         "a session in virtual time on a copy of the data home: the displays after every K-th second", 5, 11,
-         simulate},
+        {"simulate",
+         "CONNECTION --at \"YYYY.MM.DD. H:MM:SS\" --seconds N [--setup S] [--fee TEXT] [--every K] [--book]",
+         "a session in virtual time on a copy of the data home (with --book: booked in the data home itself); "
+         "the displays after every K-th second",
+         5, 12, simulate},
     };
 }
 

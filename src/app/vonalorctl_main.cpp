@@ -21,7 +21,8 @@ namespace {
 
 std::vector<CtlCommand> allCommands() {
     std::vector<CtlCommand> commands;
-    for (auto group : {settingsCommands, phonebookCommands, tariffCommands, booksCommands, simulateCommands}) {
+    for (auto group :
+         {settingsCommands, phonebookCommands, tariffCommands, booksCommands, simulateCommands, monitorCommands}) {
         for (CtlCommand& command : group())
             commands.push_back(std::move(command));
     }

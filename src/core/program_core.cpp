@@ -97,9 +97,9 @@ void ProgramCore::createTimers() {
             handler = [this, work = std::move(work)] { runEvent(work); };
         m_timers.push_back(&m_ports.timers.createTimer(name, spec.interval, spec.enabled, std::move(handler)));
     }
-    // The task runner acts on whole seconds; the watch sleeps while nothing is connected.
+    // The task runner acts on whole seconds. The watch looks at least once before it may sleep:
+    // a connection can be up already when the program starts.
     timer("TimerFeladatok").setCoarse(true);
-    updateDormancy();
 }
 
 void ProgramCore::runEvent(const std::function<void()>& work) {

@@ -48,6 +48,24 @@ TEST_F(CtlSimulateTest, TwoHoursFromFridayEveningCrossTheBandAndTheRealHomeStays
     EXPECT_FALSE(std::filesystem::exists(home / "naplo.txt"));
 }
 
+TEST_F(CtlSimulateTest, BookingWritesTheSessionIntoTheDataHomeAsTheProgramWould) {
+    ctl("set ElsoInditas 0");
+    ctl("set KezdoDatum 2004.10.01.");
+    ctl("set VegDatum 2004.11.01.");
+    writeFile(home / "OtthonDiagram.ini", "2004.10.19.-[0](0){0}\r\n2004.10.20.-[1,5](2){0}\r\n");
+    tariffs();
+    const CommandResult run =
+        ctl("simulate Otthon --at '2004.10.20. 9:00:00' --seconds 53 --fee 20 --every 100 --book");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "");
+    // 53 seconds from 00:00:07: the first minute costs the tariff, 6, and the fee is 20.
+    EXPECT_EQ(ctl("totals Otthon").out, "Otthon\t1\t00:01:00\t26\t31800\t254400\n");
+    EXPECT_EQ(ctl("daily Otthon --from 2004.10.20. --to 2004.10.20.").out, "2004.10.20.\t27,5\t3\t0,24\n");
+    const std::string log = ctl("log").out;
+    EXPECT_EQ(log.rfind("2004.10.20. 9:00:00 -- 2004.10.20. 9:00:53 internetezés adatai:", 0), 0u) << log;
+    EXPECT_NE(ctl("program-log").out.find("\"Otthon\" szétkapcsolva!"), std::string::npos);
+}
+
 TEST_F(CtlSimulateTest, ABrokenTariffFailsWithTheProgramsOwnText) {
     ctl("set OtthonHetKozDelelott 4.5");
     const CommandResult run = ctl("simulate Otthon --at '2004.10.20. 9:00:00' --seconds 3", true);

@@ -1,0 +1,149 @@
+// vonalorctl monitor: the program core without windows, on the real clock, in the foreground.
+
+#include "app/ctl_commands.h"
+#include "core/data_home.h"
+#include "core/program_core.h"
+#include "core/startup.h"
+#include "platform/atomic_file.h"
+#include "platform/browser.h"
+#include "platform/instance_lock.h"
+#include "platform/linux/event_loop.h"
+#include "platform/sim/recording_sound.h"
+#include "platform/sim/scripted_dialogs.h"
+#include "platform/sim/sim_ras.h"
+#include "settings/settings_store.h"
+#include "tasks/program_log.h"
+#include "text/regional.h"
+
+#include <algorithm>
+#include <csignal>
+#include <ostream>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace vonalor {
+
+namespace {
+
+int stopPipe[2] = {-1, -1};
+
+void onStopSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(stopPipe[1], &byte, 1);
+}
+
+// Questions take their default answer; everything shown goes to standard error.
+void echoDialog(std::ostream& err, const ScriptedDialogs::Shown& shown) {
+    std::string text = shown.text;
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    err << "vonalor: ";
+    if (!shown.caption.empty())
+        err << "[" << shown.caption << "] ";
+    err << text;
+    if (shown.kind == "messageDialog") {
+        for (const DialogButton& button : shown.dialog.buttons) {
+            if (button.result == shown.answer) {
+                std::string label = button.label;
+                std::erase(label, '&');
+                err << " -> " << label << " (default answer)";
+            }
+        }
+    }
+    err << "\n";
+}
+
+int monitor(CtlContext& ctx, const std::vector<std::string>& args) {
+    std::optional<std::string> scenarioFile;
+    std::optional<std::int64_t> stopAfter;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& name = args[i];
+        if (i + 1 >= args.size())
+            throw CtlUsageError{name + " needs a value"};
+        const std::string& value = args[++i];
+        if (name == "--sim-script") {
+            scenarioFile = value;
+        } else if (name == "--stop-after") {
+            const auto seconds = Regional::hungarian().parseInt64(value);
+            if (!seconds || *seconds < 1)
+                throw CtlUsageError{"--stop-after takes a number of seconds, not '" + value + "'"};
+            stopAfter = *seconds;
+        } else {
+            throw CtlUsageError{"unknown option " + name + " for monitor"};
+        }
+    }
+
+    InstanceLock lock(ctx.home / LockFileName);
+    if (lock.alreadyExisted() && ctx.store.ReadSettingQuiet("Ujraindit") == "0") {
+        ctx.err << "vonalorctl: " << SecondCopyText << "\n";
+        return CtlFailure;
+    }
+
+    EventLoop loop;
+    if (scenarioFile) {
+        auto* sim = dynamic_cast<SimRas*>(ctx.platform.ras.get());
+        std::string text;
+        std::string error;
+        if (!sim)
+            throw CtlUsageError{"--sim-script needs --platform sim"};
+        if (!readWholeFile(*scenarioFile, text)) {
+            ctx.err << "vonalorctl: " << *scenarioFile << ": cannot read the scenario\n";
+            return CtlFailure;
+        }
+        if (!sim->loadScenario(text, &error))
+            throw CtlUsageError{*scenarioFile + ": " + error};
+    }
+    if (auto* sim = dynamic_cast<SimRas*>(ctx.platform.ras.get()))
+        sim->attach(loop);
+
+    ScriptedDialogs dialogs;
+    dialogs.setEcho([&](const ScriptedDialogs::Shown& shown) { echoDialog(ctx.err, shown); });
+    RecordingSound sound;
+    MemoryBrowser browser;
+    ProgramCore core(CorePorts{ctx.home, ctx.platform.programFolder, *ctx.platform.clock, loop, ctx.store, ctx.log,
+                               dialogs, sound, *ctx.platform.ras, *ctx.platform.autostart, *ctx.platform.system,
+                               *ctx.platform.net, *ctx.platform.shell, browser});
+    core.runEvent([&] { core.FormCreate(); });
+
+    // One status line a second: state, name, duration, cost, bytes sent and received.
+    loop.createTimer("MonitorStatus", 1000, true, [&] {
+        const MainWindowState& s = core.state();
+        ctx.out << s.lbKapcsAllap << "\t" << (core.connectionActive() ? s.lbKapcsNeve : "") << "\t" << s.lbOra << ":"
+                << s.lbPerc << ":" << s.lbMPerc << "\t" << s.lbJelenKoltseg << "\t" << s.lbBajtKuld << "\t"
+                << s.lbBajtFogad << std::endl;
+    });
+    if (stopAfter)
+        loop.createTimer("MonitorStop", static_cast<int>(*stopAfter * 1000), true, [&] { loop.quit(0); });
+
+    // Ctrl+C and a termination close the books as closing the main window does.
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, stopPipe) == 0) {
+        struct sigaction action {};
+        action.sa_handler = onStopSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        ::sigaction(SIGINT, &action, nullptr);
+        ::sigaction(SIGTERM, &action, nullptr);
+        ::sigaction(SIGHUP, &action, nullptr);
+        loop.watch(stopPipe[0], [&] {
+            char byte = 0;
+            [[maybe_unused]] const auto got = ::read(stopPipe[0], &byte, 1);
+            loop.quit(0);
+        });
+    }
+    const int code = loop.run();
+    core.runEvent([&] {
+        if (core.FormCloseQuery(true))
+            core.FormClose();
+    });
+    return code;
+}
+
+} // namespace
+
+std::vector<CtlCommand> monitorCommands() {
+    return {
+        {"monitor", "[--sim-script FILE] [--stop-after SECONDS]",
+         "watch and book connections without windows, one status line a second, until Ctrl+C", 0, 4, monitor},
+    };
+}
+
+} // namespace vonalor
