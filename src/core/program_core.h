@@ -194,6 +194,8 @@ public:
     void TimerKoltsegekTimer();
     void TimerIkonTimer();
     void TimerUjHonapTimer();
+    // "Kapcsolat bontása": hangs up the active connection; the watch sees it go.
+    void btnKapcsBontClick();
     // The billing day chosen in comboTol (item 0 is day 1).
     void comboTolChange(int itemIndex);
 

@@ -150,6 +150,11 @@ void ProgramCore::connectedEdge(const DateTime& now) {
         m_ports.shell.open(ReadStartPage(store.registry()));
 }
 
+void ProgramCore::btnKapcsBontClick() {
+    if (m_state.connectionHandle != 0)
+        m_ports.ras.hangUp(m_state.connectionHandle);
+}
+
 void ProgramCore::refreshTraffic() {
     const Regional& regional = Regional::hungarian();
     const RasStatistics stats = m_ports.ras.statistics(m_state.connectionHandle);

@@ -47,6 +47,8 @@ public:
     // Traffic of a connection since its counters were last reset.
     virtual RasStatistics statistics(std::uint32_t handle) = 0;
     virtual void resetStatistics(std::uint32_t handle) = 0;
+    // Ends a connection; false when the service could not be asked to.
+    virtual bool hangUp(std::uint32_t handle) = 0;
 
     // A service that reports its changes calls the listener whenever a connection appears,
     // changes state or goes away, so a watcher need not poll while nothing is connected.

@@ -261,6 +261,7 @@ QWidget* TfrmVonalor::buildGeneralPage() {
     m_hangUp = named(new QPushButton(QStringLiteral("Kapcsolat bontása"), page), "btnKapcsBont");
     auto* toTray = named(new QPushButton(QStringLiteral("Tálcára vele"), page), "BitBtn2");
     connect(toTray, &QPushButton::clicked, this, [this] { m_core.HideToTray(); });
+    connect(m_hangUp, &QPushButton::clicked, this, [this] { m_core.runEvent([this] { m_core.btnKapcsBontClick(); }); });
     auto* row = new QHBoxLayout;
     row->addWidget(m_hangUp);
     row->addStretch(1);

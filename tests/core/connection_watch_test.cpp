@@ -190,6 +190,17 @@ TEST_F(WatchTest, TheWatchSleepsWhileIdleAndWakesWhenAConnectionAppears) {
     EXPECT_TRUE(watch.dormant());
 }
 
+TEST_F(WatchTest, TheHangUpButtonEndsTheConnectionAndTheWatchClosesTheSession) {
+    start();
+    ras.connect("Otthon", 0);
+    time.advance(2010);
+    core->btnKapcsBontClick();
+    time.advance(10);
+    EXPECT_TRUE(ras.activeConnections().empty());
+    EXPECT_EQ(state().lbKapcsAllap, "Nincs Kapcsolat");
+    EXPECT_EQ(setting("OtthonKapcsSzama"), "1");
+}
+
 TEST_F(WatchTest, CompanionComesUpDuringAConnectionAndGoesOffScreenAfter) {
     store.WriteSetting("KiseroBal", "120");
     store.WriteSetting("KiseroTop", "30");

@@ -231,6 +231,20 @@ RasStatistics PppRas::statistics(std::uint32_t handle) {
     return stats;
 }
 
+bool PppRas::hangUp(std::uint32_t handle) {
+    // poff ends the pppd of a peer; without a known peer, the interface's pppd is ended.
+    for (const RasConnection& connection : activeConnections()) {
+        if (connection.handle != handle)
+            continue;
+        std::string program = "poff";
+        std::string peer = connection.entryName;
+        char* argv[] = {program.data(), peer.data(), nullptr};
+        pid_t pid = 0;
+        return ::posix_spawnp(&pid, "poff", nullptr, nullptr, argv, environ) == 0;
+    }
+    return false;
+}
+
 void PppRas::resetStatistics(std::uint32_t handle) {
     const std::string name = interfaceOf(handle);
     std::erase_if(m_baselines, [handle](const auto& entry) { return entry.first == handle; });

@@ -65,6 +65,7 @@ public:
     std::uint16_t connectStatus(std::uint32_t handle) override;
     RasStatistics statistics(std::uint32_t handle) override;
     void resetStatistics(std::uint32_t handle) override;
+    bool hangUp(std::uint32_t handle) override;
 
 private:
     struct Interface {

@@ -167,6 +167,13 @@ void SimRas::drop(const std::string& name) {
     }
 }
 
+bool SimRas::hangUp(std::uint32_t handle) {
+    const auto removed = std::erase_if(m_connections, [handle](const Connection& c) { return c.handle == handle; });
+    if (removed > 0)
+        notifyChange();
+    return removed > 0;
+}
+
 void SimRas::setDisconnecting(const std::string& name) {
     if (Connection* connection = findByName(name)) {
         connection->disconnecting = true;
