@@ -12,6 +12,8 @@
 #include "tasks/program_log.h"
 #include "text/cp1250.h"
 
+#include "bench_home.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -22,25 +24,8 @@ using namespace vonalor;
 
 namespace {
 
-struct BenchHome {
-    std::filesystem::path path;
-    std::unique_ptr<SqliteRegistry> registry;
-    VirtualTime time{DateTime{Date{2004, 10, 25}, TimeOfDay{9, 29, 11}}};
-    ProgramLog log{time};
-    std::unique_ptr<SettingsStore> store;
-
-    BenchHome() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vonalor-bench-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-        registry = SqliteRegistry::open(path / "registry.db");
-        store = std::make_unique<SettingsStore>(*registry, log);
-        ::setenv("USERNAME", "Rezo", 1);
-    }
-    ~BenchHome() {
-        store.reset();
-        registry.reset();
-        std::filesystem::remove_all(path);
-    }
+struct BooksHome : BenchHome {
+    BooksHome() : BenchHome(DateTime{Date{2004, 10, 25}, TimeOfDay{9, 29, 11}}) { ::setenv("USERNAME", "Rezo", 1); }
 };
 
 const SessionFigures Session{"Otthon", true, "2004.10.25.", "9:05:31", "00",
@@ -58,7 +43,7 @@ std::string logBytes(int entries) {
 }
 
 void BM_CloseSessionBooks(benchmark::State& state) {
-    BenchHome home;
+    BooksHome home;
     CreateConnectionRecord(*home.store, "Otthon");
     // Today in the middle of the 1001 prepared days.
     CreateDailyStatistics(home.path, "Otthon", Date{2003, 6, 1});
@@ -74,7 +59,7 @@ void BM_CloseSessionBooks(benchmark::State& state) {
 BENCHMARK(BM_CloseSessionBooks)->Arg(1000)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void BM_Rollover(benchmark::State& state) {
-    BenchHome home;
+    BooksHome home;
     std::vector<std::string> connections;
     for (int i = 0; i < state.range(0); ++i) {
         connections.push_back("Kapcsolat " + std::to_string(i + 1));
@@ -98,7 +83,7 @@ BENCHMARK(BM_Rollover)->Arg(20)->Unit(benchmark::kMillisecond);
 
 // The tick as it runs every 2.5 seconds while nothing is due.
 void BM_RolloverTickNotDue(benchmark::State& state) {
-    BenchHome home;
+    BooksHome home;
     InitBillingPeriod(*home.store, Date{2004, 10, 25});
     const std::vector<std::string> connections{"Otthon"};
     for (auto _ : state)

@@ -6,6 +6,8 @@
 #include "settings/settings_store.h"
 #include "tasks/program_log.h"
 
+#include "bench_home.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -16,31 +18,16 @@ using namespace vonalor;
 
 namespace {
 
-struct BenchHome {
-    std::filesystem::path path;
-    std::unique_ptr<SqliteRegistry> registry;
-    VirtualTime time{DateTime{Date{2004, 10, 20}, TimeOfDay{9, 0, 0}}};
-    ProgramLog log{time};
-    std::unique_ptr<SettingsStore> store;
-
-    BenchHome() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vonalor-bench-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-        registry = SqliteRegistry::open(path / "registry.db");
+struct SettingsHome : BenchHome {
+    SettingsHome() : BenchHome(DateTime{Date{2004, 10, 20}, TimeOfDay{9, 0, 0}}) {
         provisionInstallation(*registry);
-        store = std::make_unique<SettingsStore>(*registry, log);
         for (const char* suffix : {"OsszOra", "OsszPerc", "OsszMPerc", "OsszKoltseg", "HetKozDelelott", "VanKapcsDij"})
             store->WriteSetting(std::string("Otthon") + suffix, "0");
-    }
-    ~BenchHome() {
-        store.reset();
-        registry.reset();
-        std::filesystem::remove_all(path);
     }
 };
 
 void BM_ReadSetting(benchmark::State& state) {
-    BenchHome home;
+    SettingsHome home;
     const char* names[] = {"KiseroAblak", "OtthonOsszKoltseg", "Elrejtes", "OtthonHetKozDelelott", "JelezzenOrat"};
     std::size_t i = 0;
     for (auto _ : state) {
@@ -52,7 +39,7 @@ BENCHMARK(BM_ReadSetting);
 
 // Every read after a write: the cache must not hide the new text.
 void BM_ReadAfterWrite(benchmark::State& state) {
-    BenchHome home;
+    SettingsHome home;
     int n = 0;
     for (auto _ : state) {
         home.store->WriteSetting("OtthonOsszPerc", std::to_string(++n));
@@ -63,7 +50,7 @@ void BM_ReadAfterWrite(benchmark::State& state) {
 BENCHMARK(BM_ReadAfterWrite);
 
 void BM_WriteSetting(benchmark::State& state) {
-    BenchHome home;
+    SettingsHome home;
     int n = 0;
     for (auto _ : state)
         home.store->WriteSetting("OtthonOsszKoltseg", std::to_string(++n));

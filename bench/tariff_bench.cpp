@@ -7,6 +7,8 @@
 #include "tariff/interval_cost.h"
 #include "tasks/program_log.h"
 
+#include "bench_home.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -17,27 +19,12 @@ using namespace vonalor;
 
 namespace {
 
-struct BenchHome {
-    std::filesystem::path path;
-    std::unique_ptr<SqliteRegistry> registry;
-    VirtualTime time{DateTime{Date{2004, 10, 20}, TimeOfDay{9, 0, 0}}};
-    ProgramLog log{time};
-    std::unique_ptr<SettingsStore> store;
-
-    BenchHome() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vonalor-bench-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-        registry = SqliteRegistry::open(path / "registry.db");
-        store = std::make_unique<SettingsStore>(*registry, log);
+struct TariffHome : BenchHome {
+    TariffHome() : BenchHome(DateTime{Date{2004, 10, 20}, TimeOfDay{9, 0, 0}}) {
         const char* values[][2] = {{"HetKozDelelott", "6"},   {"HetKozDelutan", "4"}, {"HetKozEjjel", "2"},
                                    {"HetVegDelelott", "4,5"}, {"HetVegDelutan", "4"}, {"HetVegEjjel", "3"}};
         for (const auto& value : values)
             store->WriteSetting(std::string("Otthon") + value[0], value[1]);
-    }
-    ~BenchHome() {
-        store.reset();
-        registry.reset();
-        std::filesystem::remove_all(path);
     }
 };
 
@@ -46,7 +33,7 @@ const char* const Steps[][2] = {{"10:15:30", "10:15:31"}, {"17:59:59", "18:00:00
                                 {"23:59:59", "0:00:00"},  {"3:00:00", "3:00:01"},   {"6:59:59", "7:00:00"}};
 
 void BM_IntervalCostWithStoreReads(benchmark::State& state) {
-    BenchHome home;
+    TariffHome home;
     std::size_t i = 0;
     for (auto _ : state) {
         const auto& step = Steps[i++ % 6];
@@ -57,7 +44,7 @@ void BM_IntervalCostWithStoreReads(benchmark::State& state) {
 BENCHMARK(BM_IntervalCostWithStoreReads);
 
 void BM_IntervalCostGivenTariffs(benchmark::State& state) {
-    BenchHome home;
+    TariffHome home;
     const Tariffs tariffs = ReadTariffs(*home.store, "Otthon");
     std::size_t i = 0;
     for (auto _ : state) {

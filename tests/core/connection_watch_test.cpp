@@ -6,16 +6,7 @@
 namespace vonalor::test {
 namespace {
 
-struct WatchTest : ProgramCoreTest {
-    WatchTest() {
-        // A later start: the first-start files are not what these tests look at.
-        store.WriteSetting("ElsoInditas", "0");
-        store.WriteSetting("KezdoDatum", "2004.10.01.");
-        store.WriteSetting("VegDatum", "2004.11.01.");
-        for (const char* name : {"Otthon", "Munkahely"})
-            CreateConnectionRecord(store, name);
-    }
-    const MainWindowState& state() const { return core->state(); }
+struct WatchTest : LaterStartTest {
     bool logged(const std::string& text) const {
         const auto texts = logTexts();
         return std::find(texts.begin(), texts.end(), text) != texts.end();

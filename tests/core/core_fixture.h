@@ -54,4 +54,16 @@ struct ProgramCoreTest : CoreFixture {
     std::string setting(const std::string& name) { return store.ReadSettingQuiet(name); }
 };
 
+// A later start: the first-start files are made, two connections have records.
+struct LaterStartTest : ProgramCoreTest {
+    LaterStartTest() {
+        store.WriteSetting("ElsoInditas", "0");
+        store.WriteSetting("KezdoDatum", "2004.10.01.");
+        store.WriteSetting("VegDatum", "2004.11.01.");
+        for (const char* name : {"Otthon", "Munkahely"})
+            CreateConnectionRecord(store, name);
+    }
+    const MainWindowState& state() const { return core->state(); }
+};
+
 } // namespace vonalor::test

@@ -5,17 +5,9 @@
 namespace vonalor::test {
 namespace {
 
-struct CostTest : ProgramCoreTest {
-    CostTest() {
-        store.WriteSetting("ElsoInditas", "0");
-        store.WriteSetting("KezdoDatum", "2004.10.01.");
-        store.WriteSetting("VegDatum", "2004.11.01.");
-        for (const char* name : {"Otthon", "Munkahely"})
-            CreateConnectionRecord(store, name);
-        // Wednesday 20 October 2004, 9:00 in the morning band: HetKozDelelott is in force.
-        store.WriteSetting("OtthonHetKozDelelott", "6");
-    }
-    const MainWindowState& state() const { return core->state(); }
+struct CostTest : LaterStartTest {
+    // Wednesday 20 October 2004, 9:00 in the morning band: HetKozDelelott is in force.
+    CostTest() { store.WriteSetting("OtthonHetKozDelelott", "6"); }
     // Connected at 9:00:00.000 exactly; the seconds show "07" from then on.
     void connectNow() {
         start();
