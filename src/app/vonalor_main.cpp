@@ -29,6 +29,8 @@
 #include <QTimer>
 
 #include <csignal>
+#include <cstdlib>
+#include <utility>
 #include <iostream>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -38,6 +40,20 @@ using namespace vonalor;
 namespace {
 
 int signalPipe[2] = {-1, -1};
+
+// The running program's core, for the last chance below.
+ProgramCore* runningCore = nullptr;
+
+// When the display goes away the window system ends the process with exit() from inside the
+// event loop. The books and the lists are still closed then, without a window to show them.
+void closeBooksAtExit() {
+    if (!runningCore)
+        return;
+    ProgramCore* core = std::exchange(runningCore, nullptr);
+    core->setView(nullptr);
+    core->ports().log.setOnAdded(nullptr);
+    core->runEvent([core] { core->FormClose(); });
+}
 
 void onTerminationSignal(int) {
     const char byte = 1;
@@ -92,7 +108,13 @@ public:
         tip->show();
     }
 
-    int runMessageLoop() override { return m_app.exec(); }
+    int runMessageLoop() override {
+        runningCore = m_core.get();
+        std::atexit(closeBooksAtExit);
+        const int code = m_app.exec();
+        runningCore = nullptr; // the window closed the books itself
+        return code;
+    }
 
 private:
     void watchTerminationSignals() {
