@@ -103,6 +103,8 @@ int monitor(CtlContext& ctx, const std::vector<std::string>& args) {
                                dialogs, sound, *ctx.platform.ras, *ctx.platform.autostart, *ctx.platform.system,
                                *ctx.platform.net, *ctx.platform.shell, browser});
     core.runEvent([&] { core.FormCreate(); });
+    if (const int fd = ctx.platform.ras->changeDescriptor(); fd >= 0)
+        loop.watch(fd, [&] { ctx.platform.ras->processChanges(); });
 
     // One status line a second: state, name, duration, cost, bytes sent and received.
     loop.createTimer("MonitorStatus", 1000, true, [&] {

@@ -86,6 +86,11 @@ public:
         if (auto* qtDialogs = dynamic_cast<QtDialogs*>(&m_dialogs))
             qtDialogs->setOwner(m_main.get());
         watchTerminationSignals();
+        if (const int fd = m_platform.ras->changeDescriptor(); fd >= 0) {
+            auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, m_main.get());
+            QObject::connect(notifier, &QSocketNotifier::activated, m_main.get(),
+                             [this] { m_platform.ras->processChanges(); });
+        }
         if (m_core->state().mainWindowVisible)
             m_main->show();
     }

@@ -54,6 +54,10 @@ public:
     // changes state or goes away, so a watcher need not poll while nothing is connected.
     virtual bool reportsChanges() const { return false; }
     void setChangeListener(std::function<void()> listener) { m_onChange = std::move(listener); }
+    // A service told of changes by the system gives a descriptor to watch; when it can be
+    // read the owner of the event loop calls processChanges().
+    virtual int changeDescriptor() const { return -1; }
+    virtual void processChanges() {}
 
 protected:
     void notifyChange() {

@@ -8,6 +8,10 @@
 #include <cstring>
 #include <fstream>
 #include <ifaddrs.h>
+#include <linux/netlink.h>
+#include <linux/rtnetlink.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <netinet/in.h>
 #include <spawn.h>
 
@@ -150,6 +154,38 @@ std::uint64_t counter(const std::filesystem::path& file) {
 }
 
 } // namespace
+
+PppRas::PppRas(std::filesystem::path peersFolder, std::filesystem::path devFolder, std::filesystem::path netFolder,
+               std::filesystem::path runFolder)
+    : m_peers(std::move(peersFolder)), m_dev(std::move(devFolder)), m_net(std::move(netFolder)),
+      m_run(std::move(runFolder)) {
+    const int fd = ::socket(AF_NETLINK, SOCK_RAW | SOCK_NONBLOCK | SOCK_CLOEXEC, NETLINK_ROUTE);
+    if (fd < 0)
+        return;
+    sockaddr_nl address{};
+    address.nl_family = AF_NETLINK;
+    address.nl_groups = RTMGRP_LINK | RTMGRP_IPV4_IFADDR;
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return;
+    }
+    m_netlink = fd;
+}
+
+PppRas::~PppRas() {
+    if (m_netlink >= 0)
+        ::close(m_netlink);
+}
+
+void PppRas::processChanges() {
+    // What changed is read from /sys at the next look; the messages only say that it did.
+    char buffer[8192];
+    bool any = false;
+    while (m_netlink >= 0 && ::recv(m_netlink, buffer, sizeof buffer, 0) > 0)
+        any = true;
+    if (any)
+        notifyChange();
+}
 
 std::vector<PppRas::Interface> PppRas::interfaces() {
     std::vector<Interface> result;

@@ -55,9 +55,15 @@ private:
 class PppRas final : public Ras {
 public:
     explicit PppRas(std::filesystem::path peersFolder = "/etc/ppp/peers", std::filesystem::path devFolder = "/dev",
-                    std::filesystem::path netFolder = "/sys/class/net", std::filesystem::path runFolder = "/run")
-        : m_peers(std::move(peersFolder)), m_dev(std::move(devFolder)), m_net(std::move(netFolder)),
-          m_run(std::move(runFolder)) {}
+                    std::filesystem::path netFolder = "/sys/class/net", std::filesystem::path runFolder = "/run");
+    ~PppRas() override;
+    PppRas(const PppRas&) = delete;
+    PppRas& operator=(const PppRas&) = delete;
+
+    // The kernel reports links and addresses coming and going on a netlink socket.
+    bool reportsChanges() const override { return m_netlink >= 0; }
+    int changeDescriptor() const override { return m_netlink; }
+    void processChanges() override;
 
     std::vector<std::string> entries() override;
     std::vector<RasDevice> devices() override;
@@ -81,6 +87,7 @@ private:
     std::filesystem::path m_net;
     std::filesystem::path m_run;
     std::vector<std::pair<std::uint32_t, RasStatistics>> m_baselines;
+    int m_netlink = -1;
 };
 
 } // namespace vonalor
