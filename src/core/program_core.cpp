@@ -4,6 +4,7 @@
 #include "browser/browser_settings.h"
 #include "core/data_home.h"
 #include "core/message_dialogs.h"
+#include "platform/atomic_file.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/ras.h"
@@ -120,6 +121,9 @@ void ProgramCore::FormCreate() {
     const Regional& regional = Regional::hungarian();
 
     m_ports.log.AddProgramLogEntry(ProgramLog::Event, StartEntryText);
+    // Whatever a crash cut short is gone: the files themselves were never touched.
+    removeStaleTemporaryFiles(m_ports.home);
+    removeStaleTemporaryFiles(m_ports.home / "Naplo");
 
     if (!loadBlockedList(m_ports.home / BlockedListFileName, m_state.blockedList)) {
         m_state.blockedList.clear();

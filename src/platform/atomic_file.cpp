@@ -67,6 +67,17 @@ bool writeFileAtomically(const std::filesystem::path& file, std::string_view byt
     return true;
 }
 
+void removeStaleTemporaryFiles(const std::filesystem::path& folder) {
+    std::error_code ec;
+    for (const auto& item : std::filesystem::directory_iterator(folder, ec)) {
+        const std::string name = item.path().filename().string();
+        // The pattern writeFileAtomically uses: the file's name, ".tmp" and six characters.
+        const std::size_t mark = name.rfind(".tmp");
+        if (mark != std::string::npos && mark > 0 && name.size() == mark + 10 && item.is_regular_file(ec))
+            std::filesystem::remove(item.path(), ec);
+    }
+}
+
 bool readWholeFile(const std::filesystem::path& file, std::string& bytes) {
     // A folder opens like a file but fails (and throws) on the first read.
     std::error_code ec;

@@ -1,6 +1,9 @@
 #include "test_support.h"
 
+#include "platform/atomic_file.h"
 #include "tasks/list_view_file.h"
+
+#include <algorithm>
 
 namespace vonalor::test {
 namespace {
@@ -96,6 +99,25 @@ TEST_F(ListViewFileTest, AFolderInThePlaceOfTheFileIsAReadErrorNotACrash) {
     EXPECT_FALSE(LoadListViewFile(rows, home / "Feladatok.sav", dialogs, log));
     EXPECT_EQ(rows.size(), 1u);
     EXPECT_EQ(logTexts(), std::vector<std::string>{"Feladatok/Programnapló betöltési hiba!"});
+}
+
+} // namespace
+} // namespace vonalor::test
+
+namespace vonalor::test {
+namespace {
+
+TEST(AtomicFileTest, OnlyTheLeftoversOfCutWritesAreSweptAway) {
+    TempHome home;
+    for (const char* name : {"naplo.txt.tmpAb12Cd", "Feladatok.sav.tmpXXXXXX", "naplo.txt", "notes.tmp", "a.tmp1",
+                             "x.tmpABCDEFG"})
+        writeFile(home / name, "x");
+    removeStaleTemporaryFiles(home.path());
+    std::vector<std::string> left;
+    for (const auto& item : std::filesystem::directory_iterator(home.path()))
+        left.push_back(item.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"a.tmp1", "naplo.txt", "notes.tmp", "x.tmpABCDEFG"}));
 }
 
 } // namespace
