@@ -18,6 +18,15 @@ namespace vonalor {
 
 namespace {
 
+// True when the file was read; otherwise says why not.
+bool reportedRead(CtlContext& ctx, const std::filesystem::path& file, BooksFileRead read) {
+    if (read == BooksFileRead::Missing)
+        ctx.err << "vonalorctl: " << file.string() << ": no such file\n";
+    else if (read == BooksFileRead::Unreadable)
+        ctx.err << "vonalorctl: " << file.string() << ": cannot be read\n";
+    return read == BooksFileRead::Read;
+}
+
 constexpr std::size_t AnyCount = std::numeric_limits<std::size_t>::max();
 
 struct Option {
@@ -109,16 +118,8 @@ int daily(CtlContext& ctx, const std::vector<std::string>& args) {
 
     const std::filesystem::path file = dailyStatisticsFile(ctx.home, words.front());
     std::vector<std::string> lines;
-    switch (readBooksLines(file, lines)) {
-    case BooksFileRead::Missing:
-        ctx.err << "vonalorctl: " << file.string() << ": no such file\n";
+    if (!reportedRead(ctx, file, readBooksLines(file, lines)))
         return CtlFailure;
-    case BooksFileRead::Unreadable:
-        ctx.err << "vonalorctl: " << file.string() << ": cannot be read\n";
-        return CtlFailure;
-    case BooksFileRead::Read:
-        break;
-    }
     int result = CtlOk;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const auto line = parseDailyLine(lines[i]);
@@ -155,16 +156,8 @@ int printLog(CtlContext& ctx, const std::vector<std::string>& args) {
             file = archiveFolder(ctx.home) / (*archive + ".txt");
     }
     std::string bytes;
-    switch (readBooksBytes(file, bytes)) {
-    case BooksFileRead::Missing:
-        ctx.err << "vonalorctl: " << file.string() << ": no such file\n";
+    if (!reportedRead(ctx, file, readBooksBytes(file, bytes)))
         return CtlFailure;
-    case BooksFileRead::Unreadable:
-        ctx.err << "vonalorctl: " << file.string() << ": cannot be read\n";
-        return CtlFailure;
-    case BooksFileRead::Read:
-        break;
-    }
     for (const std::string& line : splitLines(decodeFileText(bytes)))
         ctx.out << line << "\n";
     return CtlOk;
