@@ -74,6 +74,8 @@ public:
 };
 
 enum class ByteUnit { Mbyte, Kbyte, Byte };
+// The "Forgalom" group's picture: what moved in the last second.
+enum class TrafficPicture { None, Sending, Receiving, Both };
 
 // The texts and flags the main window shows. Texts stay texts where later steps read them back.
 struct MainWindowState {
@@ -135,6 +137,8 @@ struct MainWindowState {
     std::string tariffGroupCaption;
     std::string costGroupCaption;
     std::string trayHint = "Nincs aktív kapcsolat";
+    int trayPicture = 4; // 0 connected and quiet, 1 sending, 2 receiving, 3 both, 4 no connection
+    TrafficPicture trafficPicture = TrafficPicture::None;
     bool trayVisible = false;
     bool mainWindowVisible = false;
     bool taskbarButtonVisible = true;
@@ -196,6 +200,11 @@ public:
     void TimerUjHonapTimer();
     // "Kapcsolat bontása": hangs up the active connection; the watch sees it go.
     void btnKapcsBontClick();
+    // The tray menu: offered only when no restore password is asked; "Állapot" brings the
+    // window back; the applet items open the system's settings windows.
+    bool trayMenuOffered();
+    void trayMenuAllapot();
+    void OpenControlPanelApplet(const std::string& applet);
     // The billing day chosen in comboTol (item 0 is day 1).
     void comboTolChange(int itemIndex);
 

@@ -5,6 +5,7 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/shell.h"
 #include "platform/sound.h"
 #include "platform/timer_service.h"
 #include "settings/settings_store.h"
@@ -256,7 +257,45 @@ void ProgramCore::TimerIkonTimer() {
                            " byte\rKüldött   : " + m_state.lbBajtKuld + " byte";
     else
         m_state.trayHint = "Nincs aktív kapcsolat";
+
+    // The pictures by the traffic of the last second; the marks that were set are cleared.
+    const bool sent = m_state.sentChanged;
+    const bool received = m_state.receivedChanged;
+    m_state.sentChanged = false;
+    m_state.receivedChanged = false;
+    if (sent && received) {
+        m_state.trayPicture = 3;
+        m_state.trafficPicture = TrafficPicture::Both;
+    } else if (sent) {
+        m_state.trayPicture = 1;
+        m_state.trafficPicture = TrafficPicture::Sending;
+    } else if (received) {
+        m_state.trayPicture = 2;
+        m_state.trafficPicture = TrafficPicture::Receiving;
+    } else {
+        m_state.trayPicture = connectionActive() ? 0 : 4;
+        m_state.trafficPicture = TrafficPicture::None;
+    }
     changed();
+}
+
+bool ProgramCore::trayMenuOffered() {
+    // While the restore password is asked, no menu command may bypass it.
+    return m_ports.store.ReadSetting("JelszoMinim") == "0";
+}
+
+void ProgramCore::trayMenuAllapot() {
+    m_state.trayVisible = false;
+    m_state.mainWindowVisible = true;
+    if (m_view) {
+        m_view->showMainWindow();
+        m_view->bringToForeground();
+    }
+    changed();
+}
+
+void ProgramCore::OpenControlPanelApplet(const std::string& applet) {
+    m_ports.shell.openControlPanelApplet(applet);
 }
 
 } // namespace vonalor

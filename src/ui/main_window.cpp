@@ -20,6 +20,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -72,13 +74,7 @@ TfrmVonalor::TfrmVonalor(ProgramCore& core, std::function<void(const std::string
 
     buildPages();
 
-    m_tray = new QSystemTrayIcon(style()->standardIcon(QStyle::SP_DriveNetIcon), this);
-    m_tray->setObjectName(QStringLiteral("TrayIcon1"));
-    m_tray->setToolTip(QStringLiteral("Nincs aktív kapcsolat"));
-    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
-            m_core.trayLeftClick();
-    });
+    buildTray();
 
     m_core.setView(this);
     m_core.ports().log.setOnAdded([this](const ListRow&) { refreshProgramLog(); });
@@ -103,6 +99,72 @@ TfrmVonalor::TfrmVonalor(ProgramCore& core, std::function<void(const std::string
 TfrmVonalor::~TfrmVonalor() {
     m_core.ports().log.setOnAdded(nullptr);
     m_core.setView(nullptr);
+}
+
+namespace {
+
+// The tray's pictures: a connection plug in the colours of what moved in the last second.
+QIcon drawTrayPicture(const QColor& body, const QColor& sent, const QColor& received) {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(body);
+    painter.drawRoundedRect(QRectF(4, 8, 24, 16), 4, 4);
+    painter.setBrush(sent);
+    painter.drawEllipse(QRectF(7, 12, 8, 8));
+    painter.setBrush(received);
+    painter.drawEllipse(QRectF(17, 12, 8, 8));
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+void TfrmVonalor::buildTray() {
+    const QColor body(40, 90, 160), quiet(200, 200, 200), lit(120, 230, 90), off(110, 110, 110);
+    m_trayPictures = {drawTrayPicture(body, quiet, quiet), drawTrayPicture(body, lit, quiet), drawTrayPicture(body, quiet, lit),
+                      drawTrayPicture(body, lit, lit), drawTrayPicture(off, off, off)};
+    m_tray = new QSystemTrayIcon(m_trayPictures[4], this);
+    m_tray->setObjectName(QStringLiteral("TrayIcon1"));
+    m_tray->setToolTip(QStringLiteral("Nincs aktív kapcsolat"));
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+            m_core.trayLeftClick();
+    });
+
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    m_trayMenu->setLayoutDirection(Qt::RightToLeft);
+    auto* status = m_trayMenu->addAction(QStringLiteral("Állapot"));
+    m_trayMenu->addSeparator();
+    m_trayHangUp = m_trayMenu->addAction(QStringLiteral("Kapcsolat bontása"));
+    // The firewall applet belongs to one old system only; here it and its separator stay hidden.
+    QAction* firewallSeparator = m_trayMenu->addSeparator();
+    QAction* firewall = m_trayMenu->addAction(QStringLiteral("Windows tűzfal beállításainak módosítása"));
+    firewallSeparator->setVisible(false);
+    firewall->setVisible(false);
+    m_trayMenu->addSeparator();
+    auto* network = m_trayMenu->addAction(QStringLiteral("Hálózati kapcsolatok megnyitása"));
+    m_trayMenu->addSeparator();
+    auto* internet = m_trayMenu->addAction(QStringLiteral("Internet tulajdonságai"));
+    m_trayMenu->addSeparator();
+    auto* close = m_trayMenu->addAction(QStringLiteral("Bezárás"));
+    connect(status, &QAction::triggered, this, [this] { m_core.trayMenuAllapot(); });
+    connect(m_trayHangUp, &QAction::triggered, this,
+            [this] { m_core.runEvent([this] { m_core.btnKapcsBontClick(); }); });
+    connect(network, &QAction::triggered, this, [this] { m_core.OpenControlPanelApplet("ncpa.cpl"); });
+    connect(internet, &QAction::triggered, this, [this] { m_core.OpenControlPanelApplet("inetcpl.cpl"); });
+    connect(firewall, &QAction::triggered, this, [this] { m_core.OpenControlPanelApplet("firewall.cpl"); });
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    connect(m_trayMenu, &QMenu::aboutToShow, this, [this, firewall, firewallSeparator] {
+        // Behind the restore password the menu is empty: nothing may bypass the prompt.
+        const bool offered = m_core.trayMenuOffered();
+        for (QAction* action : m_trayMenu->actions())
+            action->setVisible(offered && action != firewall && action != firewallSeparator);
+        m_trayHangUp->setEnabled(m_core.state().btnKapcsBontEnabled);
+    });
+    m_tray->setContextMenu(m_trayMenu);
 }
 
 void TfrmVonalor::buildPages() {
@@ -243,11 +305,16 @@ QWidget* TfrmVonalor::buildGeneralPage() {
     layout->addWidget(group);
 
     auto* traffic = named(new QGroupBox(QStringLiteral("Forgalom"), page), "GroupBox4");
-    auto* trafficForm = new QFormLayout(traffic);
+    auto* trafficRow = new QHBoxLayout(traffic);
+    auto* trafficForm = new QFormLayout;
     m_sent = named(new QLabel(traffic), "lbBajtKuld");
     m_received = named(new QLabel(traffic), "lbBajtFogad");
     trafficForm->addRow(QStringLiteral("Küldött bájtok:"), m_sent);
     trafficForm->addRow(QStringLiteral("Fogadott bájtok:"), m_received);
+    trafficRow->addLayout(trafficForm, 1);
+    m_trafficPicture = named(new QLabel(traffic), "ImageForgalom");
+    m_trafficPicture->setFixedSize(32, 32);
+    trafficRow->addWidget(m_trafficPicture);
     layout->addWidget(traffic);
 
     auto* addresses = named(new QGroupBox(QStringLiteral("IP cím"), page), "GroupBox5");
@@ -574,7 +641,15 @@ void TfrmVonalor::stateChanged() {
     m_diagramButton->setEnabled(state.diagramButtonEnabled);
     m_companionCurrent->setChecked(state.rdbtnJelenChecked);
     m_companionTotals->setChecked(state.rdbtnOsszChecked);
-    m_tray->setToolTip(qs(state.trayHint));
+    // The hint's lines are separated by a carriage return alone; the tray shows them as lines.
+    m_tray->setToolTip(qs(state.trayHint).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    if (state.trayPicture != m_shownTrayPicture && state.trayPicture >= 0 && state.trayPicture <= 4) {
+        m_shownTrayPicture = state.trayPicture;
+        m_tray->setIcon(m_trayPictures[static_cast<std::size_t>(state.trayPicture)]);
+        const int traffic = static_cast<int>(state.trafficPicture);
+        m_trafficPicture->setPixmap(traffic == 0 ? QPixmap()
+                                                 : m_trayPictures[static_cast<std::size_t>(traffic)].pixmap(32, 32));
+    }
     m_tray->setVisible(state.trayVisible);
     m_pages->setCurrentIndex(state.mainTab);
     m_settingsPages->setCurrentIndex(state.settingsTab);

@@ -2,11 +2,13 @@
 
 #include "core/program_core.h"
 
+#include <QIcon>
 #include <QWidget>
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QMenu;
 class QSpinBox;
 class QGroupBox;
 class QLabel;
@@ -36,6 +38,9 @@ public:
     void closeAnsweringYes();
 
     QSystemTrayIcon* trayIcon() const { return m_tray; }
+    QMenu* trayMenu() const { return m_trayMenu; }
+    // The picture the tray icon shows now (0 to 4).
+    int trayPicture() const { return m_shownTrayPicture; }
     QTabWidget* mainTabs() const { return m_pages; }
     QTabWidget* settingsTabs() const { return m_settingsPages; }
 
@@ -61,6 +66,7 @@ protected:
 
 private:
     void buildPages();
+    void buildTray();
     QWidget* buildGeneralPage();
     QWidget* buildSettingsPage();
     QWidget* buildDiscountGroup(QWidget* parent);
@@ -122,6 +128,11 @@ private:
     QTreeWidget* m_taskList = nullptr;
     QTreeWidget* m_programLog = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
+    QMenu* m_trayMenu = nullptr;
+    QAction* m_trayHangUp = nullptr;
+    std::vector<QIcon> m_trayPictures;
+    int m_shownTrayPicture = -1;
+    QLabel* m_trafficPicture = nullptr;
     PasswordPrompt* m_restorePrompt = nullptr;
     LogViewerPage* m_logViewer = nullptr;
 };

@@ -192,6 +192,41 @@ TEST_F(WatchTest, TheHangUpButtonEndsTheConnectionAndTheWatchClosesTheSession) {
     EXPECT_EQ(setting("OtthonKapcsSzama"), "1");
 }
 
+TEST_F(WatchTest, TheTrayShowsTheLastSecondsTrafficAndTheSessionInItsHint) {
+    start();
+    time.advance(1000);
+    EXPECT_EQ(state().trayPicture, 4);
+    EXPECT_EQ(state().trayHint, "Nincs aktív kapcsolat");
+    const struct {
+        std::uint64_t send, receive;
+        int picture;
+        TrafficPicture traffic;
+    } cases[] = {
+        {0, 4'800, 2, TrafficPicture::Receiving},
+        {600, 0, 1, TrafficPicture::Sending},
+        {600, 4'800, 3, TrafficPicture::Both},
+        {0, 0, 0, TrafficPicture::None},
+    };
+    for (const auto& c : cases) {
+        // Each one dials first: a session seen only connected would not be taken up again.
+        ras.connect("Otthon", 1, {53'333, c.send, c.receive});
+        time.advance(4000);
+        EXPECT_EQ(state().trayPicture, c.picture) << c.send << "/" << c.receive;
+        EXPECT_EQ(state().trafficPicture, c.traffic);
+        ras.drop();
+        time.advance(1000);
+    }
+    ras.connect("Otthon", 1, {53'333, 1'000, 2'000});
+    time.advance(3000);
+    // The hint is the displays as the icon's tick found them, a line each.
+    EXPECT_EQ(state().trayHint.rfind("Költség   : 0,0", 0), 0u) << state().trayHint;
+    EXPECT_NE(state().trayHint.find(" Ft\rIdőtartam : "), std::string::npos);
+    EXPECT_NE(state().trayHint.find("\rIdőtartam : 00:00:0"), std::string::npos);
+    EXPECT_NE(state().trayHint.find("\rFogadott  : 4 000 byte\rKüldött   : 2 000 byte"), std::string::npos)
+        << state().trayHint;
+    EXPECT_EQ(state().trayHint.find('\n'), std::string::npos);
+}
+
 TEST_F(WatchTest, CompanionComesUpDuringAConnectionAndGoesOffScreenAfter) {
     store.WriteSetting("KiseroBal", "120");
     store.WriteSetting("KiseroTop", "30");

@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
@@ -170,6 +171,36 @@ private slots:
         emit window->trayIcon()->activated(QSystemTrayIcon::Trigger);
         QVERIFY(window->isVisible());
         QVERIFY(!window->trayIcon()->isVisible());
+    }
+
+    void trayMenuOffersItsItemsUnlessThePasswordIsAsked() {
+        auto window = makeWindow();
+        window->show();
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
+        auto visibleItems = [&] {
+            emit window->trayMenu()->aboutToShow();
+            QStringList items;
+            for (QAction* action : window->trayMenu()->actions()) {
+                if (action->isVisible())
+                    items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            }
+            return items;
+        };
+        QCOMPARE(visibleItems(), (QStringList{QStringLiteral("Állapot"), QStringLiteral("-"),
+                                              QStringLiteral("Kapcsolat bontása"), QStringLiteral("-"),
+                                              QStringLiteral("Hálózati kapcsolatok megnyitása"), QStringLiteral("-"),
+                                              QStringLiteral("Internet tulajdonságai"), QStringLiteral("-"),
+                                              QStringLiteral("Bezárás")}));
+        QAction* hangUp = window->trayMenu()->actions().at(2);
+        QVERIFY(!hangUp->isEnabled()); // no connection
+        window->trayMenu()->actions().at(6)->trigger();
+        QCOMPARE(m_shell.opened().back(), std::string("rundll32.exe shell32.dll,Control_RunDLL ncpa.cpl"));
+        window->trayMenu()->actions().at(0)->trigger(); // "Állapot"
+        QVERIFY(window->isVisible());
+        QVERIFY(!window->trayIcon()->isVisible());
+
+        m_store->WriteSetting("JelszoMinim", "1");
+        QVERIFY(visibleItems().isEmpty());
     }
 
     void hiddenModeLeavesNoTrayIcon() {

@@ -46,6 +46,22 @@ bool XdgShell::open(const std::string& target) {
     return ::posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ) == 0;
 }
 
+bool XdgShell::openControlPanelApplet(const std::string& applet) {
+    std::vector<std::string> command;
+    if (applet == "ncpa.cpl")
+        command = {"nm-connection-editor"};
+    else if (applet == "inetcpl.cpl" || applet == "firewall.cpl")
+        command = {"gnome-control-center", "network"};
+    else
+        return false;
+    std::vector<char*> argv;
+    for (std::string& word : command)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    return ::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0;
+}
+
 std::int64_t LinuxSystemInfo::uptimeSeconds() {
     std::ifstream in("/proc/uptime");
     double seconds = 0;

@@ -21,6 +21,8 @@ public:
 class XdgShell final : public Shell {
 public:
     bool open(const std::string& target) override;
+    // The desktop's network tools stand in for the applets.
+    bool openControlPanelApplet(const std::string& applet) override;
 };
 
 // Uptime from /proc/uptime.

@@ -15,6 +15,10 @@ public:
         m_opened.push_back(target);
         return true;
     }
+    bool openControlPanelApplet(const std::string& applet) override {
+        m_opened.push_back("rundll32.exe shell32.dll,Control_RunDLL " + applet);
+        return true;
+    }
     const std::vector<std::string>& opened() const { return m_opened; }
 
 private:
