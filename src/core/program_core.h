@@ -54,6 +54,8 @@ public:
     // Only the traffic figures moved (a hundred times a second while connected): a view may
     // gather these into fewer renders.
     virtual void trafficChanged() { stateChanged(); }
+    // Only the tray's hint and pictures moved (once a second).
+    virtual void trayChanged() { stateChanged(); }
     virtual void showMainWindow() {}
     virtual void hideMainWindow() {}
     virtual void showHintBubble(const std::string& /*text*/) {}

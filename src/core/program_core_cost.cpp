@@ -276,7 +276,8 @@ void ProgramCore::TimerIkonTimer() {
         m_state.trayPicture = connectionActive() ? 0 : 4;
         m_state.trafficPicture = TrafficPicture::None;
     }
-    changed();
+    if (m_view)
+        m_view->trayChanged();
 }
 
 bool ProgramCore::trayMenuOffered() {

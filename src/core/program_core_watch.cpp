@@ -43,11 +43,11 @@ std::string monthName(const std::string& date) {
 
 void ProgramCore::updateDormancy() {
     // Told of every change, the watch need not look every 10 ms: idle it sleeps, connected it
-    // only refreshes the traffic figures, which a view shows ten times a second at most.
+    // only refreshes the traffic figures, which a view shows five times a second at most.
     Timer& watch = timer("TimerStatus");
     const bool reported = m_ports.ras.reportsChanges();
     watch.setDormant(m_state.connectionHandle == 0 && reported);
-    watch.setPace(reported ? 100 : 0);
+    watch.setPace(reported ? 200 : 0);
 }
 
 void ProgramCore::refreshPeriodHeader() {

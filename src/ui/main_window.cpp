@@ -580,17 +580,33 @@ void TfrmVonalor::refreshProgramLog() {
 }
 
 void TfrmVonalor::trafficChanged() {
-    // Ten renders a second keep the figures live; a hundred would keep a core busy painting.
+    // Five renders a second keep the figures live; a hundred would keep a core busy painting.
     if (m_renderPending)
         return;
     m_renderPending = true;
-    QTimer::singleShot(100, this, [this] {
+    QTimer::singleShot(200, this, [this] {
         m_renderPending = false;
         const MainWindowState& state = m_core.state();
         m_speed->setText(qs(state.lbKapcsSebes));
         m_sent->setText(qs(state.lbBajtKuld));
         m_received->setText(qs(state.lbBajtFogad));
     });
+}
+
+void TfrmVonalor::trayChanged() {
+    const MainWindowState& state = m_core.state();
+    // The hint's lines are separated by a carriage return alone; the tray shows them as lines.
+    const QString hint = qs(state.trayHint).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (m_tray->toolTip() != hint)
+        m_tray->setToolTip(hint);
+    if (state.trayPicture != m_shownTrayPicture && state.trayPicture >= 0 && state.trayPicture <= 4) {
+        m_shownTrayPicture = state.trayPicture;
+        m_tray->setIcon(m_trayPictures[static_cast<std::size_t>(state.trayPicture)]);
+        const int traffic = static_cast<int>(state.trafficPicture);
+        m_trafficPicture->setPixmap(traffic == 0 ? QPixmap()
+                                                 : m_trayPictures[static_cast<std::size_t>(traffic)].pixmap(32, 32));
+    }
+    m_tray->setVisible(state.trayVisible);
 }
 
 void TfrmVonalor::stateChanged() {
@@ -641,16 +657,7 @@ void TfrmVonalor::stateChanged() {
     m_diagramButton->setEnabled(state.diagramButtonEnabled);
     m_companionCurrent->setChecked(state.rdbtnJelenChecked);
     m_companionTotals->setChecked(state.rdbtnOsszChecked);
-    // The hint's lines are separated by a carriage return alone; the tray shows them as lines.
-    m_tray->setToolTip(qs(state.trayHint).replace(QLatin1Char('\r'), QLatin1Char('\n')));
-    if (state.trayPicture != m_shownTrayPicture && state.trayPicture >= 0 && state.trayPicture <= 4) {
-        m_shownTrayPicture = state.trayPicture;
-        m_tray->setIcon(m_trayPictures[static_cast<std::size_t>(state.trayPicture)]);
-        const int traffic = static_cast<int>(state.trafficPicture);
-        m_trafficPicture->setPixmap(traffic == 0 ? QPixmap()
-                                                 : m_trayPictures[static_cast<std::size_t>(traffic)].pixmap(32, 32));
-    }
-    m_tray->setVisible(state.trayVisible);
+    trayChanged();
     m_pages->setCurrentIndex(state.mainTab);
     m_settingsPages->setCurrentIndex(state.settingsTab);
     m_rendering = false;

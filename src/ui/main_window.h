@@ -47,6 +47,7 @@ public:
     // CoreView
     void stateChanged() override;
     void trafficChanged() override;
+    void trayChanged() override;
     void showMainWindow() override;
     void hideMainWindow() override;
     void showHintBubble(const std::string& text) override;
