@@ -93,6 +93,8 @@ void ProgramCore::createTimers() {
             work = [this] { TimerIkonTimer(); };
         else if (name == "TimerUjHonap")
             work = [this] { TimerUjHonapTimer(); };
+        else if (name == "TimerKapcsFrissit")
+            work = [this] { TimerKapcsFrissitTimer(); };
         std::function<void()> handler;
         if (work)
             handler = [this, work = std::move(work)] { runEvent(work); };

@@ -56,6 +56,8 @@ public:
     virtual void trafficChanged() { stateChanged(); }
     // Only the tray's hint and pictures moved (once a second).
     virtual void trayChanged() { stateChanged(); }
+    // The phonebook's entries changed: every place that lists them shows the new list.
+    virtual void phonebookChanged() { stateChanged(); }
     virtual void showMainWindow() {}
     virtual void hideMainWindow() {}
     virtual void showHintBubble(const std::string& /*text*/) {}
@@ -154,6 +156,7 @@ struct MainWindowState {
     int settingsTab = 0;            // index into the nine settings tabs
     std::vector<std::string> phonebook;       // lbKapcsolatok and every connection chooser
     std::vector<std::string> knownEntries;    // what the connection list timer compares against
+    std::string tariffChooserText;            // the connection chosen in comboKapcsolatok
     std::vector<RasDevice> devices;           // the device chooser of the connections page
     std::vector<std::string> webAddresses;    // the web hotkey's address chooser
     int webAddressIndex = 0;
@@ -200,6 +203,11 @@ public:
     void TimerKoltsegekTimer();
     void TimerIkonTimer();
     void TimerUjHonapTimer();
+    // Every two seconds: a new phonebook entry gets its record and statistics file.
+    void TimerKapcsFrissitTimer();
+    // The user opened the "Tarifák" tab or clicked its connection chooser: the list is no
+    // longer refreshed for the rest of the run.
+    void stopConnectionListTimer();
     // "Kapcsolat bontása": hangs up the active connection; the watch sees it go.
     void btnKapcsBontClick();
     // The tray menu: offered only when no restore password is asked; "Állapot" brings the

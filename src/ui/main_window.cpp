@@ -188,6 +188,7 @@ void TfrmVonalor::buildPages() {
     auto* tariffsLayout = new QVBoxLayout(tariffs);
     auto* chooser = pickOnlyCombo(tariffs, "comboKapcsolatok");
     m_connectionChoosers.push_back(chooser);
+    connect(chooser, &QComboBox::activated, this, [this] { m_core.stopConnectionListTimer(); });
     tariffsLayout->addWidget(chooser);
     m_tariffGroup = named(new QGroupBox(tariffs), "GroupBox2");
     auto* tariffGroupLayout = new QVBoxLayout(m_tariffGroup);
@@ -267,8 +268,13 @@ void TfrmVonalor::buildPages() {
     m_logViewer->setObjectName(QStringLiteral("TabSheet7"));
     m_pages->addTab(m_logViewer, QStringLiteral("Napló"));
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index == 6 && !m_rendering)
+        if (m_rendering)
+            return; // the program chose the tab, not the user
+        m_core.state().mainTab = index;
+        if (index == 6)
             m_logViewer->refresh();
+        else if (index == 1)
+            m_core.stopConnectionListTimer();
     });
 
     // "Névjegy"
@@ -525,10 +531,28 @@ QWidget* TfrmVonalor::buildDiscountGroup(QWidget* parent) {
         QApplication::restoreOverrideCursor();
     });
     connect(m_settingsPages, &QTabWidget::currentChanged, this, [this](int index) {
+        if (m_rendering)
+            return;
+        m_core.state().settingsTab = index;
         if (index == 3)
             m_core.loadDiscountGroup();
     });
     return m_discountGroup;
+}
+
+void TfrmVonalor::phonebookChanged() {
+    const MainWindowState& state = m_core.state();
+    m_phonebookList->clear();
+    for (QComboBox* chooser : m_connectionChoosers) {
+        const QString chosen = chooser->currentText();
+        chooser->clear();
+        for (const std::string& entry : state.phonebook)
+            chooser->addItem(qs(entry));
+        chooser->setCurrentIndex(chooser->findText(chosen));
+    }
+    for (const std::string& entry : state.phonebook)
+        m_phonebookList->addItem(qs(entry));
+    stateChanged();
 }
 
 void TfrmVonalor::fillConnectionChoosers() {
@@ -536,6 +560,7 @@ void TfrmVonalor::fillConnectionChoosers() {
     m_phonebookList->clear();
     for (QComboBox* chooser : m_connectionChoosers)
         chooser->clear();
+    // The adjustment chooser is filled once, when the window is made.
     m_adjustChooser->clear();
     for (const std::string& entry : state.phonebook) {
         m_phonebookList->addItem(qs(entry));
@@ -659,6 +684,10 @@ void TfrmVonalor::stateChanged() {
     m_companionTotals->setChecked(state.rdbtnOsszChecked);
     trayChanged();
     m_pages->setCurrentIndex(state.mainTab);
+    if (!state.tariffChooserText.empty()) {
+        auto* tariffChooser = findChild<QComboBox*>(QStringLiteral("comboKapcsolatok"));
+        tariffChooser->setCurrentIndex(tariffChooser->findText(qs(state.tariffChooserText)));
+    }
     m_settingsPages->setCurrentIndex(state.settingsTab);
     m_rendering = false;
 }

@@ -48,6 +48,7 @@ public:
     void stateChanged() override;
     void trafficChanged() override;
     void trayChanged() override;
+    void phonebookChanged() override;
     void showMainWindow() override;
     void hideMainWindow() override;
     void showHintBubble(const std::string& text) override;

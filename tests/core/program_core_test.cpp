@@ -306,3 +306,34 @@ TEST_F(ProgramCoreTest, ChoosingTheBillingDayMovesThePeriodAndLogsIt) {
 
 } // namespace
 } // namespace vonalor::test
+
+namespace vonalor::test {
+namespace {
+
+TEST_F(ProgramCoreTest, TheConnectionListFollowsThePhonebookOneChangeAtATime) {
+    start(); // the first start: Otthon and Munkahely
+    phonebook("entry Otthon\nentry Új 1\nentry Új 2\nentry Munkahely\n");
+    time.advance(2000);
+    // Two new entries between two ticks: the count jumps by two, one of them is taken up.
+    EXPECT_EQ(setting("KapcsolatokSzama"), "4");
+    EXPECT_EQ(setting("Új 1HetKozEjjel"), "1");
+    EXPECT_EQ(setting("Új 2HetKozEjjel"), "");
+    EXPECT_EQ(core->state().phonebook.size(), 4u);
+    EXPECT_EQ(core->state().mainTab, 1);
+    EXPECT_EQ(core->state().tariffChooserText, "Új 1");
+
+    phonebook("entry Otthon\n");
+    time.advance(2000);
+    EXPECT_EQ(setting("KapcsolatokSzama"), "3");
+    time.advance(4000);
+    EXPECT_EQ(setting("KapcsolatokSzama"), "1");
+    EXPECT_EQ(core->state().phonebook, std::vector<std::string>{"Otthon"});
+
+    core->stopConnectionListTimer();
+    phonebook("entry Otthon\nentry Később\n");
+    time.advance(4000);
+    EXPECT_EQ(setting("KapcsolatokSzama"), "1");
+}
+
+} // namespace
+} // namespace vonalor::test

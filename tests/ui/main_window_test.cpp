@@ -20,6 +20,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QTabBar>
+
+#include <fstream>
 #include <QMenu>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -201,6 +204,39 @@ private slots:
 
         m_store->WriteSetting("JelszoMinim", "1");
         QVERIFY(visibleItems().isEmpty());
+    }
+
+    void aTabTheUserChoseStaysWhileTheDisplaysMove() {
+        auto window = makeWindow();
+        window->show();
+        QTest::mouseClick(window->mainTabs()->tabBar(), Qt::LeftButton, {},
+                          window->mainTabs()->tabBar()->tabRect(2).center());
+        QCOMPARE(window->mainTabs()->currentIndex(), 2);
+        m_time->advance(3000); // the timers render the window again and again
+        QCOMPARE(window->mainTabs()->currentIndex(), 2);
+        QVERIFY(m_core->timer("TimerKapcsFrissit").enabled());
+        QTest::mouseClick(window->mainTabs()->tabBar(), Qt::LeftButton, {},
+                          window->mainTabs()->tabBar()->tabRect(1).center());
+        QVERIFY(!m_core->timer("TimerKapcsFrissit").enabled()); // "Tarifák" stops the list refresh
+    }
+
+    void aNewPhonebookEntryGetsItsRecordAndTheTariffsPage() {
+        auto window = makeWindow();
+        window->show();
+        std::ofstream(home() / SimRas::FileName, std::ios::app) << "entry Mobil net\n";
+        m_time->advance(2000);
+        QCOMPARE(window->findChild<QListWidget*>(QStringLiteral("lbKapcsolatok"))->count(), 3);
+        auto* scripted = dynamic_cast<ScriptedDialogs*>(m_dialogs.get());
+        QCOMPARE(scripted->shown().back().text,
+                 std::string("Új kapcsolat lett létrehozva!A program elvégezte a szükséges műveleteket!\rKérem "
+                             "állítsa be a tarifáit a \"Mobil net\" kapcsolatnak!"));
+        QCOMPARE(m_store->ReadSettingQuiet("Mobil netHetKozDelelott"), std::string("1"));
+        QCOMPARE(m_store->ReadSettingQuiet("KapcsolatokSzama"), std::string("3"));
+        QVERIFY(std::filesystem::exists(home() / "Mobil netDiagram.ini"));
+        QCOMPARE(window->mainTabs()->currentIndex(), 1);
+        QCOMPARE(window->findChild<QComboBox*>(QStringLiteral("comboKapcsolatok"))->currentText(),
+                 QStringLiteral("Mobil net"));
+        QCOMPARE(window->findChild<QComboBox*>(QStringLiteral("cmbKapcsHangol"))->count(), 2);
     }
 
     void hiddenModeLeavesNoTrayIcon() {
