@@ -13,6 +13,7 @@
 #include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_system.h"
 #include "platform/sim/virtual_time.h"
+#include "platform/atomic_file.h"
 #include "platform/sqlite_registry.h"
 #include "platform/text_file.h"
 #include "settings/connection_record.h"
@@ -186,10 +187,11 @@ int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
     SimRas ras(home / SimRas::FileName, time);
     const auto entries = ras.entries();
     if (std::find(entries.begin(), entries.end(), options.connection) == entries.end()) {
-        std::vector<std::string> lines;
-        readAnsiLines(home / SimRas::FileName, lines);
-        lines.push_back("entry " + options.connection);
-        writeAnsiLines(home / SimRas::FileName, lines);
+        std::string text;
+        readWholeFile(home / SimRas::FileName, text);
+        if (!text.empty() && text.back() != '\n')
+            text += '\n';
+        writeFileAtomically(home / SimRas::FileName, text + "entry " + options.connection + "\n");
     }
     // Every entry gets the record values it lacks (the bill adds all of them); values that
     // exist are used as they are.
@@ -205,6 +207,9 @@ int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
             store.WriteSetting(options.connection + "VanKapcsDij", "1");
             store.WriteSetting(options.connection + "KapcsDijErteke", *options.fee);
         }
+        // The program knows every entry now: its list timer must not take one up as new and
+        // set its record back to the new texts.
+        store.WriteSetting("KapcsolatokSzama", std::to_string(ras.entries().size()));
     };
     if (!options.book)
         fillRecords();

@@ -62,6 +62,7 @@ struct LaterStartTest : ProgramCoreTest {
         store.WriteSetting("VegDatum", "2004.11.01.");
         for (const char* name : {"Otthon", "Munkahely"})
             CreateConnectionRecord(store, name);
+        store.WriteSetting("KapcsolatokSzama", "2");
     }
     const MainWindowState& state() const { return core->state(); }
 };

@@ -66,6 +66,16 @@ TEST_F(CtlSimulateTest, BookingWritesTheSessionIntoTheDataHomeAsTheProgramWould)
     EXPECT_NE(ctl("program-log").out.find("\"Otthon\" szétkapcsolva!"), std::string::npos);
 }
 
+TEST_F(CtlSimulateTest, ANewConnectionKeepsItsFeeWhenTheProgramMeetsIt) {
+    for (const char* book : {"", " --book"}) {
+        const CommandResult run =
+            ctl(std::string("simulate 'Új net' --at '2004.10.20. 9:00:00' --seconds 1 --fee 20") + book);
+        EXPECT_EQ(run.exitCode, 0) << book;
+        // One second at the new record's 1 Ft a minute, and the fee.
+        EXPECT_EQ(run.out.rfind("00:00:08\tCsatlakoztatva\t20,01\t", 0), 0u) << book << run.out;
+    }
+}
+
 TEST_F(CtlSimulateTest, ABrokenTariffFailsWithTheProgramsOwnText) {
     ctl("set OtthonHetKozDelelott 4.5");
     const CommandResult run = ctl("simulate Otthon --at '2004.10.20. 9:00:00' --seconds 3", true);

@@ -250,6 +250,7 @@ private slots:
 
     void aScriptedSessionShowsItsFiguresSecondBySecond() {
         m_store->WriteSetting("ElsoInditas", "0");
+        m_store->WriteSetting("KapcsolatokSzama", "2");
         CreateConnectionRecord(*m_store, "Otthon");
         CreateConnectionRecord(*m_store, "Munkahely");
         std::string error;

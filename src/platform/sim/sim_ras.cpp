@@ -3,6 +3,7 @@
 #include "platform/atomic_file.h"
 #include "platform/clock.h"
 #include "platform/timer_service.h"
+#include "text/cp1250.h"
 
 #include <algorithm>
 #include <sstream>
@@ -64,7 +65,8 @@ void SimRas::readPhonebook(std::vector<std::string>* entries, std::vector<RasDev
     std::string bytes;
     if (!readWholeFile(m_file, bytes))
         return;
-    std::istringstream lines(bytes);
+    // Written by hand: UTF-8 usually, the Windows code page accepted too.
+    std::istringstream lines(decodeFileText(bytes));
     std::string line;
     while (std::getline(lines, line)) {
         line = trimmed(line);
