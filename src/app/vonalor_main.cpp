@@ -232,6 +232,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     provisionInstallation(*platform->registry);
+    installSounds(home);
     if (parser.isSet(scriptOption)) {
         auto* sim = dynamic_cast<SimRas*>(platform->ras.get());
         std::string scenario;

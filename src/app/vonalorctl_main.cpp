@@ -134,6 +134,7 @@ int main(int argc, char** argv) {
         return CtlFailure;
     }
     provisionInstallation(*platform->registry);
+    installSounds(home);
     ProgramLog log(*platform->clock);
     SettingsStore store(*platform->registry, log);
     CtlContext context{home, *platform, store, log, std::cout, std::cerr};

@@ -1,7 +1,12 @@
 #include "settings/installation.h"
 
+#include "platform/atomic_file.h"
 #include "platform/registry.h"
 #include "settings/settings_store.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 namespace vonalor {
 
@@ -67,6 +72,55 @@ bool provisionInstallation(Registry& registry) {
         registry.write(RegistryRoot::LocalMachine, ProgramKey, defaults[i].first, defaults[i].second);
     registry.write(RegistryRoot::LocalMachine, ProgramKey, defaults[0].first, defaults[0].second);
     return true;
+}
+
+namespace {
+
+void putLittle(std::string& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+} // namespace
+
+std::string toneWav(const std::vector<std::pair<int, int>>& tones) {
+    constexpr std::uint32_t rate = 22050;
+    std::string samples;
+    for (const auto& [frequency, ms] : tones) {
+        const auto count = static_cast<std::uint32_t>(rate * static_cast<std::uint32_t>(ms) / 1000);
+        for (std::uint32_t i = 0; i < count; ++i) {
+            // A sine with a short fade at both ends, so the tone does not click.
+            const double t = static_cast<double>(i) / rate;
+            const double fade = std::min({1.0, i / (rate * 0.01), (count - i) / (rate * 0.01)});
+            const double value = std::sin(2 * 3.14159265358979 * frequency * t) * 0.4 * fade;
+            putLittle(samples, static_cast<std::uint32_t>(static_cast<std::int16_t>(value * 32767)), 2);
+        }
+    }
+    std::string wav = "RIFF";
+    putLittle(wav, static_cast<std::uint32_t>(36 + samples.size()), 4);
+    wav += "WAVEfmt ";
+    putLittle(wav, 16, 4);
+    putLittle(wav, 1, 2);        // PCM
+    putLittle(wav, 1, 2);        // mono
+    putLittle(wav, rate, 4);
+    putLittle(wav, rate * 2, 4); // bytes a second
+    putLittle(wav, 2, 2);        // bytes a frame
+    putLittle(wav, 16, 2);       // bits a sample
+    wav += "data";
+    putLittle(wav, static_cast<std::uint32_t>(samples.size()), 4);
+    return wav + samples;
+}
+
+void installSounds(const std::filesystem::path& home) {
+    const std::pair<const char*, std::vector<std::pair<int, int>>> sounds[] = {
+        {"Lejart.wav", {{880, 180}, {660, 180}, {440, 360}}},
+        {"tada.wav", {{523, 120}, {659, 120}, {784, 280}}},
+    };
+    for (const auto& [name, tones] : sounds) {
+        std::error_code ec;
+        if (!std::filesystem::exists(home / name, ec))
+            writeFileAtomically(home / name, toneWav(tones));
+    }
 }
 
 } // namespace vonalor

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <string_view>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -16,5 +18,11 @@ const std::vector<std::pair<std::string_view, std::string_view>>& installationDe
 // Writes the defaults when the first-start marker does not exist yet (a fresh data home); a
 // later start finds it and changes nothing. Returns whether it provisioned.
 bool provisionInstallation(Registry& registry);
+
+// The sounds the program plays from its folder ("Lejart.wav" when an allowance runs out,
+// "tada.wav" when a download ends), made where they are missing: short tones, 16-bit PCM.
+void installSounds(const std::filesystem::path& home);
+// A WAV file of tones, each given as frequency and milliseconds.
+std::string toneWav(const std::vector<std::pair<int, int>>& tones);
 
 } // namespace vonalor

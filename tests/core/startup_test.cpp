@@ -200,5 +200,26 @@ TEST(InstallationTest, AFreshHomeGetsEveryStartValueAndALaterStartChangesNothing
     EXPECT_EQ(read("KiseroBal").text, "123");
 }
 
+TEST(InstallationTest, TheSoundsAreMadeWhereMissingAsPlayableWaveFiles) {
+    TempHome home;
+    writeFile(home / "tada.wav", "mine");
+    installSounds(home.path());
+    EXPECT_EQ(readFile(home / "tada.wav"), "mine"); // a sound the user put there stays
+    const std::string wav = readFile(home / "Lejart.wav");
+    ASSERT_GT(wav.size(), 44u);
+    EXPECT_EQ(wav.substr(0, 4), "RIFF");
+    EXPECT_EQ(wav.substr(8, 8), "WAVEfmt ");
+    const auto le32 = [&](std::size_t at) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(wav[at])) |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(wav[at + 1])) << 8 |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(wav[at + 2])) << 16 |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(wav[at + 3])) << 24;
+    };
+    EXPECT_EQ(le32(4), wav.size() - 8);
+    EXPECT_EQ(le32(40), wav.size() - 44);
+    EXPECT_EQ(le32(24), 22050u);
+    EXPECT_EQ((wav.size() - 44) / 2, 22050u * 720 / 1000); // three tones, 0,72 s in all
+}
+
 } // namespace
 } // namespace vonalor::test
