@@ -1,5 +1,7 @@
 #include "platform/linux/event_loop.h"
 
+#include "platform/paced_timer.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
@@ -20,76 +22,32 @@ std::int64_t wallMs() {
 
 } // namespace
 
-class EventLoop::LoopTimer final : public Timer {
+// The pacing rules of PacedTimer on the loop's steady clock.
+class EventLoop::LoopTimer final : public PacedTimer {
 public:
     LoopTimer(std::string name, int interval, bool enabled, std::function<void()> onTick)
-        : m_name(std::move(name)), m_interval(std::max(1, interval)), m_enabled(enabled), m_onTick(std::move(onTick)) {
-        restart();
+        : PacedTimer(std::move(name), interval, enabled, std::move(onTick)) {
+        rearm();
     }
 
-    const std::string& name() const override { return m_name; }
-    int interval() const override { return m_interval; }
-    void setInterval(int ms) override {
-        m_interval = std::max(1, ms);
-        restart();
-    }
-    bool enabled() const override { return m_enabled; }
-    void setEnabled(bool on) override {
-        m_enabled = on;
-        restart();
-    }
-    void setDormant(bool dormant) override {
-        if (m_dormant && !dormant) {
-            m_woken = true;
-            m_due = SteadyClock::now() + std::chrono::milliseconds(m_interval);
-        }
-        m_dormant = dormant;
-    }
-    void setCoarse(bool coarse) override {
-        m_coarse = coarse;
-        restart();
-    }
-    void setPace(int ms) override { m_pace = ms; }
-    bool dormant() const override { return m_dormant; }
-    bool coarse() const override { return m_coarse; }
-    int pace() const override { return m_pace; }
-
-    std::optional<SteadyClock::time_point> due() const {
-        if (!m_enabled || m_dormant)
-            return std::nullopt;
-        return m_due;
-    }
+    std::optional<SteadyClock::time_point> due() const { return m_due; }
     void fire() {
-        schedule(false);
-        if (m_onTick)
-            m_onTick();
+        const bool changes = periodChangesAfterTick();
+        // The next period counts from when this one was due, so a steady timer does not drift.
+        if (const auto period = nextPeriod(wallMs()); period && m_due && !changes)
+            m_due = std::max(SteadyClock::now(), *m_due) + std::chrono::milliseconds(*period);
+        tick();
+        if (changes)
+            rearm();
     }
 
 private:
-    void restart() { schedule(true); }
-    void schedule(bool fresh) {
-        const auto now = SteadyClock::now();
-        if (m_coarse && m_interval < 1000) {
-            // Just after the next whole second of the wall clock.
-            m_due = now + std::chrono::milliseconds(1000 - wallMs() % 1000 + 2);
-            return;
-        }
-        int step = m_interval;
-        if (!m_woken && m_pace > m_interval)
-            step = m_pace;
-        m_woken = false;
-        m_due = (fresh ? now : std::max(now, m_due)) + std::chrono::milliseconds(step);
+    void rearm() override {
+        const auto period = nextPeriod(wallMs());
+        m_due = period ? std::optional(SteadyClock::now() + std::chrono::milliseconds(*period)) : std::nullopt;
     }
 
-    std::string m_name;
-    int m_interval;
-    bool m_enabled;
-    bool m_dormant = false;
-    bool m_coarse = false;
-    bool m_woken = false;
-    int m_pace = 0;
-    SteadyClock::time_point m_due{};
-    std::function<void()> m_onTick;
+    std::optional<SteadyClock::time_point> m_due;
 };
 
 EventLoop::EventLoop() = default;
