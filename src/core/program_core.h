@@ -259,6 +259,9 @@ private:
     void CostStep();
     void costStepFailed();
     void alarm(const std::string& text);
+    void enableDiscountControls();
+    // A check box of the page: its value is stored at once.
+    void storeCheckBox(bool& box, const char* setting, bool checked);
     void updateDormancy();
     void enableSessionTimers();
 

@@ -185,39 +185,40 @@ void ProgramCore::loadDiscountGroup() {
     m_state.checkJelezChecked = store.ReadSetting("Jelezzen") == "1";
     m_state.chbKedvHangChecked = store.ReadSetting("KedvHang") == "1";
     m_state.CheckJelezOraChecked = store.ReadSetting("JelezzenOrat") == "1";
-    // During a session the allowances of connections stay locked.
-    m_state.discountMoneyEnabled = m_state.checkKedvChecked && !connectionActive();
-    m_state.discountHoursEnabled = m_state.CheckJelezOraChecked && !connectionActive();
-    m_state.warningOptionsEnabled = m_state.checkKedvChecked || m_state.CheckJelezOraChecked;
+    enableDiscountControls();
     const auto billingDay = Regional::hungarian().parseInt(store.ReadSetting("DatumTolIg"));
     m_state.billingDayIndex = billingDay && *billingDay >= 1 && *billingDay <= 28 ? *billingDay - 1 : -1;
     changed();
 }
 
-void ProgramCore::checkKedvClick(bool checked) {
-    m_state.checkKedvChecked = checked;
-    m_ports.store.WriteSetting("MatavFele", checked ? "1" : "0");
-    m_state.discountMoneyEnabled = checked && !connectionActive();
-    m_state.warningOptionsEnabled = checked || m_state.CheckJelezOraChecked;
+void ProgramCore::enableDiscountControls() {
+    // During a session the allowances of connections stay locked.
+    m_state.discountMoneyEnabled = m_state.checkKedvChecked && !connectionActive();
+    m_state.discountHoursEnabled = m_state.CheckJelezOraChecked && !connectionActive();
+    m_state.warningOptionsEnabled = m_state.checkKedvChecked || m_state.CheckJelezOraChecked;
+}
+
+void ProgramCore::storeCheckBox(bool& box, const char* setting, bool checked) {
+    box = checked;
+    m_ports.store.WriteSetting(setting, checked ? "1" : "0");
+    enableDiscountControls();
     changed();
+}
+
+void ProgramCore::checkKedvClick(bool checked) {
+    storeCheckBox(m_state.checkKedvChecked, "MatavFele", checked);
 }
 
 void ProgramCore::CheckJelezOraClick(bool checked) {
-    m_state.CheckJelezOraChecked = checked;
-    m_ports.store.WriteSetting("JelezzenOrat", checked ? "1" : "0");
-    m_state.discountHoursEnabled = checked && !connectionActive();
-    m_state.warningOptionsEnabled = checked || m_state.checkKedvChecked;
-    changed();
+    storeCheckBox(m_state.CheckJelezOraChecked, "JelezzenOrat", checked);
 }
 
 void ProgramCore::checkJelezClick(bool checked) {
-    m_state.checkJelezChecked = checked;
-    m_ports.store.WriteSetting("Jelezzen", checked ? "1" : "0");
+    storeCheckBox(m_state.checkJelezChecked, "Jelezzen", checked);
 }
 
 void ProgramCore::chbKedvHangClick(bool checked) {
-    m_state.chbKedvHangChecked = checked;
-    m_ports.store.WriteSetting("KedvHang", checked ? "1" : "0");
+    storeCheckBox(m_state.chbKedvHangChecked, "KedvHang", checked);
 }
 
 std::string ProgramCore::comboKedvKapcsChange(const std::string& connection) {

@@ -161,16 +161,16 @@ void ProgramCore::refreshTraffic() {
     m_state.lbKapcsSebes = regional.groupDigits(stats.speed) + " bps";
     m_state.lbBajtKuld = regional.groupDigits(stats.bytesSent);
     m_state.lbBajtFogad = regional.groupDigits(stats.bytesReceived);
-    const std::string sent = std::to_string(stats.bytesSent);
-    const std::string received = std::to_string(stats.bytesReceived);
-    if (sent != m_state.sentActivity) {
-        m_state.sentActivity = sent;
-        m_state.sentChanged = true;
-    }
-    if (received != m_state.receivedActivity) {
-        m_state.receivedActivity = received;
-        m_state.receivedChanged = true;
-    }
+    // The plain counts behind the tray's pictures; a change sets its mark until the icon's tick.
+    auto note = [](std::string& field, bool& mark, std::uint64_t count) {
+        std::string text = std::to_string(count);
+        if (text != field) {
+            field = std::move(text);
+            mark = true;
+        }
+    };
+    note(m_state.sentActivity, m_state.sentChanged, stats.bytesSent);
+    note(m_state.receivedActivity, m_state.receivedChanged, stats.bytesReceived);
 }
 
 void ProgramCore::disconnectEdge() {
