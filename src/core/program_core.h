@@ -259,6 +259,8 @@ private:
     void CostStep();
     void costStepFailed();
     void alarm(const std::string& text);
+    // The tray icon goes, the main window comes back to the foreground.
+    void bringWindowBack();
     void enableDiscountControls();
     // A check box of the page: its value is stored at once.
     void storeCheckBox(bool& box, const char* setting, bool checked);

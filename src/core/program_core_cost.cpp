@@ -167,13 +167,7 @@ void ProgramCore::TimerKoltsegekTimer() {
 }
 
 void ProgramCore::alarm(const std::string& text) {
-    m_state.trayVisible = false;
-    m_state.mainWindowVisible = true;
-    if (m_view) {
-        m_view->showMainWindow();
-        m_view->bringToForeground();
-    }
-    changed();
+    bringWindowBack();
     if (m_ports.store.ReadSetting("KedvHang") == "1")
         m_ports.sound.playFile((m_ports.home / "Lejart.wav").string(), true);
     CaptionedMessageBox(m_ports.dialogs, "Lejárt", text, 2, 6);
@@ -287,6 +281,10 @@ bool ProgramCore::trayMenuOffered() {
 }
 
 void ProgramCore::trayMenuAllapot() {
+    bringWindowBack();
+}
+
+void ProgramCore::bringWindowBack() {
     m_state.trayVisible = false;
     m_state.mainWindowVisible = true;
     if (m_view) {
