@@ -26,6 +26,9 @@ public:
     virtual ReadResult read(RegistryRoot root, std::string_view key, std::string_view name) = 0;
     // Creates the key when missing; durable when it returns. False when the store cannot be written.
     virtual bool write(RegistryRoot root, std::string_view key, std::string_view name, std::string_view text) = 0;
+    // Several values of one key in one durable transaction: all of them are stored or none.
+    virtual bool writeValues(RegistryRoot root, std::string_view key,
+                             const std::vector<std::pair<std::string, std::string>>& values) = 0;
     virtual bool keyExists(RegistryRoot root, std::string_view key) = 0;
     virtual bool createKey(RegistryRoot root, std::string_view key) = 0;
     // False when the value did not exist.

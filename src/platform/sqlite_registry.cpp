@@ -266,17 +266,21 @@ bool SqliteRegistry::createKey(RegistryRoot root, std::string_view key) {
 }
 
 bool SqliteRegistry::write(RegistryRoot root, std::string_view key, std::string_view name, std::string_view text) {
+    return writeValues(root, key, {{std::string(name), std::string(text)}});
+}
+
+bool SqliteRegistry::writeValues(RegistryRoot root, std::string_view key,
+                                 const std::vector<std::pair<std::string, std::string>>& values) {
     if (!exec("BEGIN IMMEDIATE"))
         return false;
     const std::int64_t keyId = ensureKey(root, key);
-    const std::string folded = foldRegistryName(name);
     bool ok = keyId != 0;
-    if (ok) {
+    for (std::size_t i = 0; ok && i < values.size(); ++i) {
         StatementScope scope{m_upsertValue};
         sqlite3_bind_int64(m_upsertValue, 1, keyId);
-        bindText(m_upsertValue, 2, name);
-        bindText(m_upsertValue, 3, folded);
-        bindText(m_upsertValue, 4, text);
+        bindText(m_upsertValue, 2, values[i].first);
+        bindText(m_upsertValue, 3, foldRegistryName(values[i].first));
+        bindText(m_upsertValue, 4, values[i].second);
         ok = sqlite3_step(m_upsertValue) == SQLITE_DONE;
     }
     if (!ok || !exec("COMMIT")) {
@@ -287,10 +291,12 @@ bool SqliteRegistry::write(RegistryRoot root, std::string_view key, std::string_
     // Keep the cache of this key current instead of dropping it.
     revalidate();
     const std::string id = cacheKey(root, foldRegistryName(trimmedPath(key)));
-    if (auto it = m_cache.find(id); it != m_cache.end() && it->second.id == keyId)
-        it->second.values[folded] = std::string(text);
-    else
+    if (auto it = m_cache.find(id); it != m_cache.end() && it->second.id == keyId) {
+        for (const auto& [name, text] : values)
+            it->second.values[foldRegistryName(name)] = text;
+    } else {
         m_cache.erase(id);
+    }
     publishWrite();
     return true;
 }

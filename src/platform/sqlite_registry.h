@@ -30,6 +30,8 @@ public:
 
     ReadResult read(RegistryRoot root, std::string_view key, std::string_view name) override;
     bool write(RegistryRoot root, std::string_view key, std::string_view name, std::string_view text) override;
+    bool writeValues(RegistryRoot root, std::string_view key,
+                     const std::vector<std::pair<std::string, std::string>>& values) override;
     bool keyExists(RegistryRoot root, std::string_view key) override;
     bool createKey(RegistryRoot root, std::string_view key) override;
     bool remove(RegistryRoot root, std::string_view key, std::string_view name) override;
