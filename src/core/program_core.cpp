@@ -14,10 +14,12 @@
 #include "settings/settings_store.h"
 #include "stats/billing_period.h"
 #include "stats/daily_statistics.h"
+#include "stats/session_books.h"
 #include "tasks/program_log.h"
 #include "text/conversion_error.h"
 #include "text/regional.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace vonalor {
@@ -47,13 +49,18 @@ int storedIndex(const std::string& text, int count) {
 
 } // namespace
 
-ProgramCore::ProgramCore(CorePorts ports) : m_ports(std::move(ports)) {
+ProgramCore::ProgramCore(CorePorts ports)
+    : m_ports(std::move(ports)), m_books(std::make_unique<SessionBooks>(m_ports.store, m_ports.home)) {
     // A service that reports its changes wakes the watch; it need not poll while idle.
     m_ports.ras.setChangeListener([this] {
         if (!m_timers.empty())
             timer("TimerStatus").setDormant(false);
     });
     m_ports.store.setActiveConnectionName([this] { return m_state.lbKapcsNeve; });
+    m_ports.store.setWriteFailureHandler([this](const std::string& name) {
+        report(Notice::Error, "A beállítás nem menthető (" + name +
+                                  "): a beállítások adatbázisa nem írható (megtelt a lemez?).");
+    });
 }
 
 ProgramCore::~ProgramCore() {
@@ -62,6 +69,72 @@ ProgramCore::~ProgramCore() {
         timer->setEnabled(false);
     m_ports.ras.setChangeListener(nullptr);
     m_ports.store.setActiveConnectionName(nullptr);
+    m_ports.store.setWriteFailureHandler(nullptr);
+}
+
+std::size_t ProgramCore::pendingBookings() const {
+    return m_books->pendingCount();
+}
+
+void ProgramCore::report(Notice kind, const std::string& text) {
+    ++m_failures;
+    if (std::find(m_shownNotices.begin(), m_shownNotices.end(), text) != m_shownNotices.end())
+        return;
+    m_shownNotices.push_back(text);
+    m_deferredNotices.emplace_back(kind, text);
+    if (m_eventDepth == 0)
+        showDeferredNotices();
+}
+
+void ProgramCore::showDeferredNotices() {
+    // A notice is modal: the state is settled before it shows.
+    changed();
+    while (!m_deferredNotices.empty()) {
+        const auto [kind, text] = m_deferredNotices.front();
+        m_deferredNotices.erase(m_deferredNotices.begin());
+        if (kind == Notice::Failure)
+            m_ports.dialogs.failureNotice(text);
+        else
+            m_ports.dialogs.plainError(text);
+    }
+}
+
+void ProgramCore::reportConversion(const std::string& notice, const std::string& source, const std::string& text) {
+    if (source.empty()) {
+        report(Notice::Failure, notice);
+        return;
+    }
+    // The notice keeps the platform's text; the log and a second line say what to repair.
+    m_ports.log.AddProgramLogEntry(ProgramLog::Error, "Hibás számérték: " + source + " = '" + text + "'");
+    report(Notice::Failure, notice + "\r(" + source + ")");
+}
+
+void ProgramCore::reportBooking(const BookingOutcome& outcome) {
+    switch (outcome.kind) {
+    case BookingOutcome::Kind::Booked:
+        return;
+    case BookingOutcome::Kind::NotANumber:
+        reportConversion(outcome.notice, outcome.source, outcome.text);
+        return;
+    case BookingOutcome::Kind::NotWritten:
+        m_ports.log.AddProgramLogEntry(ProgramLog::Error,
+                                       "A(z) \"" + outcome.connection + "\" munkamenet könyvelése függőben (" +
+                                           outcome.failure + ")");
+        report(Notice::Error, "A(z) \"" + outcome.connection + "\" kapcsolat munkamenetét nem sikerült könyvelni (" +
+                                  outcome.failure +
+                                  " nem írható). Az adatai megmaradtak: a program a következő indításkor "
+                                  "újra könyveli.");
+        return;
+    }
+}
+
+void ProgramCore::bookPending() {
+    if (m_books->pendingCount() == 0)
+        return;
+    for (const BookingOutcome& outcome : m_books->bookPending())
+        reportBooking(outcome);
+    if (m_view)
+        m_view->sessionBooked();
 }
 
 void ProgramCore::changed() {
@@ -108,12 +181,15 @@ void ProgramCore::createTimers() {
 void ProgramCore::runEvent(const std::function<void()>& work) {
     // A stored text that is not a number ends the event with the platform's notice; the
     // program goes on with the next one.
+    ++m_eventDepth;
     try {
         work();
     } catch (const ConversionError& e) {
         changed();
-        m_ports.dialogs.failureNotice(e.what());
+        reportConversion(e.what(), e.source(), e.text());
     }
+    if (--m_eventDepth == 0 && !m_deferredNotices.empty())
+        showDeferredNotices();
 }
 
 void ProgramCore::FormCreate() {
@@ -189,6 +265,10 @@ void ProgramCore::FormCreate() {
 
     m_state.devices = m_ports.ras.devices();
     m_state.mainWindowVisible = true;
+    if (!m_books->loadProblem().empty())
+        report(Notice::Error, m_books->loadProblem());
+    // Sessions an earlier run could not book (a full disk, a value that was not a number).
+    bookPending();
     changed();
 }
 
@@ -204,10 +284,15 @@ void ProgramCore::firstStart() {
         std::error_code ec;
         std::filesystem::create_directory(m_ports.home / "Naplo", ec);
     }
-    saveBlockedList(m_ports.home / BlockedListFileName, m_state.blockedList);
+    if (!saveBlockedList(m_ports.home / BlockedListFileName, m_state.blockedList))
+        report(Notice::Error, "A(z) \"" + std::string(BlockedListFileName) + "\" fájl nem írható.");
     InitBillingPeriod(store, today);
-    for (const std::string& entry : m_state.phonebook)
-        CreateDailyStatistics(m_ports.home, entry, today);
+    // A data home prepared by hand or a reinstall keeps its records and days.
+    for (const std::string& entry : m_state.phonebook) {
+        if (!ensureDailyStatistics(m_ports.home, entry, today))
+            report(Notice::Error, "A(z) \"" + dailyStatisticsFile(m_ports.home, entry).filename().string() +
+                                      "\" fájl nem írható.");
+    }
     store.WriteSetting("ElsoInditas", "0");
     store.WriteSetting("DiaKezdoDatum", regional.formatDate(today));
     store.WriteSetting("DiaVegDatum", regional.formatDate(addDays(today, 30)));
@@ -303,16 +388,13 @@ void ProgramCore::FormClose() {
     if (m_closed)
         return; // a signal and the window's own close may both arrive
     m_closed = true;
-    if (connectionActive()) {
-        // A failed conversion ends this step only; the lists are still saved.
-        try {
-            closeSessionBooks();
-        } catch (const ConversionError& e) {
-            m_ports.dialogs.failureNotice(e.what());
-        }
-    }
+    // A failed booking is reported and stays pending; the lists are still saved.
+    if (connectionActive())
+        closeSessionBooks();
+    bookPending(); // what failed earlier in this run, once more
     m_state.trayVisible = false;
-    SaveListViewFile(m_state.taskList, m_ports.home / TaskListFileName, m_ports.log);
+    if (!SaveListViewFile(m_state.taskList, m_ports.home / TaskListFileName, m_ports.log))
+        report(Notice::Error, "A(z) \"" + std::string(TaskListFileName) + "\" fájl nem írható.");
     m_ports.log.SaveProgramLog(m_ports.home / ProgramLogFileName, m_ports.dialogs);
     changed();
 }

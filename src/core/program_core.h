@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +25,8 @@ class Sound;
 class SystemInfo;
 class Timer;
 class TimerService;
+class SessionBooks;
+struct BookingOutcome;
 struct DateTime;
 struct RasDevice;
 
@@ -98,6 +101,9 @@ struct MainWindowState {
     bool connectedFlag = false;
     std::string lbOra = "00", lbPerc = "00", lbMPerc = "00";
     std::string lbJelenKoltseg = "0";
+    // The session's cost with its fee as last counted: what the books receive. The display
+    // shows the bare tariff for the first second of the second minute.
+    std::string bookedCost = "0";
     std::string lbKapcsSebes = "0 bps";
     std::string lbBajtKuld = "0", lbBajtFogad = "0";
     std::string sentActivity, receivedActivity; // plain counts behind the tray's activity pictures
@@ -233,6 +239,11 @@ public:
     void playAllowanceSound();
 
     bool connectionActive() const { return m_state.lbKapcsAllap != "Nincs Kapcsolat"; }
+    // True once something could not be written or booked in this run (the command line's exit
+    // status says so).
+    bool hadFailures() const { return m_failures > 0; }
+    // Sessions of this or earlier runs that are not yet wholly in the books.
+    std::size_t pendingBookings() const;
 
     MainWindowState& state() { return m_state; }
     const MainWindowState& state() const { return m_state; }
@@ -266,11 +277,27 @@ private:
     void storeCheckBox(bool& box, const char* setting, bool checked);
     void updateDormancy();
     void enableSessionTimers();
+    void bookPending();
+    void reportBooking(const BookingOutcome& outcome);
+    void reportConversion(const std::string& notice, const std::string& source, const std::string& text);
+    // Shows a failure once per run; inside an event it waits for the event's end, so that no
+    // dialog opens while a step is half done.
+    enum class Notice { Failure, Error };
+    void report(Notice kind, const std::string& text);
+    void showDeferredNotices();
+    // A stored number that only places a window: a bad text falls back to the default.
+    int placementSetting(const char* name, int fallback);
 
     CorePorts m_ports;
     CoreView* m_view = nullptr;
     MainWindowState m_state;
     std::vector<Timer*> m_timers;
+    std::unique_ptr<SessionBooks> m_books;
+    std::vector<std::pair<Notice, std::string>> m_deferredNotices;
+    std::vector<std::string> m_shownNotices;
+    std::vector<std::string> m_reportedSettings;
+    int m_eventDepth = 0;
+    int m_failures = 0;
     bool m_closed = false;
 };
 

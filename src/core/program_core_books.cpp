@@ -10,6 +10,7 @@
 #include "stats/daily_statistics.h"
 #include "settings/settings_store.h"
 #include "stats/billing_period.h"
+#include "stats/session_books.h"
 #include "stats/session_log.h"
 #include "text/regional.h"
 
@@ -24,10 +25,12 @@ void ProgramCore::closeSessionBooks() {
     session.hours = m_state.lbOra;
     session.minutes = m_state.lbPerc;
     session.seconds = m_state.lbMPerc;
-    session.currentCost = m_state.lbJelenKoltseg;
+    session.currentCost = m_state.bookedCost;
     session.bytesSent = m_state.lbBajtKuld;
     session.bytesReceived = m_state.lbBajtFogad;
-    CloseSessionBooks(m_ports.store, m_ports.home, m_ports.clock, session);
+    // Whatever fails, the session is handed over exactly once: it is booked, or it waits in the
+    // pending file and the failure is reported.
+    reportBooking(m_books->book(session, m_ports.clock.now()));
     if (m_view)
         m_view->sessionBooked();
 }
@@ -46,30 +49,35 @@ void ProgramCore::TimerKapcsFrissitTimer() {
     m_state.knownEntries = m_ports.ras.entries();
     const std::vector<std::string>& entries = m_state.knownEntries;
     const auto count = static_cast<std::int32_t>(entries.size());
-    const std::int32_t stored = Regional::hungarian().toInt(store.ReadSetting("KapcsolatokSzama"));
-    if (count > stored) {
-        store.WriteSetting("KapcsolatokSzama", std::to_string(count));
-        // The first position where the list differs from the one shown, else the last entry.
-        std::string name = entries.back();
-        for (std::size_t i = 0; i < m_state.phonebook.size() && i < entries.size(); ++i) {
-            if (m_state.phonebook[i] != entries[i]) {
-                name = entries[i];
-                break;
-            }
-        }
+    const std::int32_t stored = store.readInt("KapcsolatokSzama");
+    // New entries are found by name, wherever the system lists them: an entry is new when it has
+    // no record yet. An entry that comes back keeps the record it had.
+    std::vector<std::string> added;
+    for (const std::string& entry : entries) {
+        if (!hasConnectionRecord(store, entry))
+            added.push_back(entry);
+    }
+    if (count > stored || !added.empty()) {
+        if (count > stored)
+            store.WriteSetting("KapcsolatokSzama", std::to_string(count));
         m_state.phonebook = entries;
         if (m_view)
             m_view->phonebookChanged();
-        CreateConnectionRecord(store, name);
-        CreateDailyStatistics(m_ports.home, name, m_ports.clock.now().date);
-        const std::string text = "Új kapcsolat lett létrehozva!A program elvégezte a szükséges műveleteket!\r"
-                                 "Kérem állítsa be a tarifáit a \"" +
-                                 name + "\" kapcsolatnak!";
-        if (LocalizedMessageDlg(m_ports.dialogs, m_ports.sound, CaptionSet::Standard, text, MessageKind::Information,
-                                buttons::Ok) == results::Ok) {
-            m_state.mainTab = 1;
-            m_state.tariffChooserText = name;
-            changed();
+        for (const std::string& name : added) {
+            if (!CreateConnectionRecord(store, name))
+                continue; // reported by the store; tried again at the next tick
+            if (!ensureDailyStatistics(m_ports.home, name, m_ports.clock.now().date))
+                report(Notice::Error, "A(z) \"" + dailyStatisticsFile(m_ports.home, name).filename().string() +
+                                          "\" fájl nem írható.");
+            const std::string text = "Új kapcsolat lett létrehozva!A program elvégezte a szükséges műveleteket!\r"
+                                     "Kérem állítsa be a tarifáit a \"" +
+                                     name + "\" kapcsolatnak!";
+            if (LocalizedMessageDlg(m_ports.dialogs, m_ports.sound, CaptionSet::Standard, text,
+                                    MessageKind::Information, buttons::Ok) == results::Ok) {
+                m_state.mainTab = 1;
+                m_state.tariffChooserText = name;
+                changed();
+            }
         }
         m_state.knownEntries = m_ports.ras.entries();
     } else if (count < stored) {

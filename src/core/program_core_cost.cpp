@@ -103,6 +103,7 @@ void ProgramCore::CostStep() {
             regional.toFloat(store.ReadSetting(name + "KapcsDijErteke")) + regional.toFloat(m_state.runningCost)));
     else
         m_state.lbJelenKoltseg = TwoDecimals(m_state.runningCost);
+    m_state.bookedCost = m_state.lbJelenKoltseg;
 
     m_state.lbOsszKoltseg = TwoDecimals(regional.formatFloat(regional.toFloat(store.ReadSetting(name + "OsszKoltseg")) +
                                                              regional.toFloat(m_state.lbJelenKoltseg) + totalAddition));
@@ -150,12 +151,18 @@ void ProgramCore::TimerKoltsegekTimer() {
         "Csatlakoztatva : " + name + "  -  Percdíj : " + store.ReadSetting(name + m_state.tariffName);
     changed();
 
-    const std::string allowance = store.ReadSetting(name + "KedvErteke");
-    if (store.ReadSetting("MatavFele") == "1" &&
-        regional.toFloat(m_state.lbOsszKoltseg) >= regional.toFloat(allowance) && regional.toInt(allowance) > 0 &&
-        store.ReadSetting("Jelezzen") == "1" && !m_state.moneyWarningGiven) {
-        m_state.moneyWarningGiven = true;
-        alarm("Lejárt a \"" + name + "\" által biztosított " + allowance + " Ft.");
+    // The money allowance is read only while it is switched on; it may hold decimals ("2,5").
+    if (store.readFlag("MatavFele")) {
+        const std::string setting = name + "KedvErteke";
+        const std::string allowance = store.ReadSetting(setting);
+        const auto amount = regional.parseFloat(allowance);
+        if (!amount)
+            throw ConversionError("'" + allowance + "' is not a valid floating point value", setting, allowance);
+        if (regional.toFloat(m_state.lbOsszKoltseg) >= *amount && *amount > 0 && store.readFlag("Jelezzen") &&
+            !m_state.moneyWarningGiven) {
+            m_state.moneyWarningGiven = true;
+            alarm("Lejárt a \"" + name + "\" által biztosított " + allowance + " Ft.");
+        }
     }
 
     const std::string hours = store.ReadSetting(name + "KedvOraErteke");

@@ -16,6 +16,8 @@
 #include "tasks/program_log.h"
 #include "text/regional.h"
 
+#include <algorithm>
+
 namespace vonalor {
 
 namespace {
@@ -126,6 +128,7 @@ void ProgramCore::connectedEdge(const DateTime& now) {
     enableSessionTimers();
     m_state.lbMPerc = "07";
     showFee();
+    m_state.bookedCost = m_state.lbJelenKoltseg;
     m_state.lbKapcsAllap = "Csatlakoztatva";
     m_state.connectionSettingsEnabled = false;
 
@@ -135,8 +138,9 @@ void ProgramCore::connectedEdge(const DateTime& now) {
     m_state.LabelIP = addresses;
 
     if (store.ReadSetting("KiseroAblak") == "1" && store.ReadSetting("Elrejtes") == "0") {
-        m_state.companionLeft = regional.toInt(store.ReadSetting("KiseroBal"));
-        m_state.companionTop = regional.toInt(store.ReadSetting("KiseroTop"));
+        // A value that only places a window never stops the session's books.
+        m_state.companionLeft = placementSetting("KiseroBal", 40);
+        m_state.companionTop = placementSetting("KiseroTop", 40);
         m_state.companionShown = true;
         m_state.taskbarButtonVisible = false;
     }
@@ -148,6 +152,19 @@ void ProgramCore::connectedEdge(const DateTime& now) {
     m_state.connectedFlag = true;
     if (store.ReadSetting("AutBong") == "1")
         m_ports.shell.open(ReadStartPage(store.registry()));
+}
+
+int ProgramCore::placementSetting(const char* name, int fallback) {
+    const std::string text = m_ports.store.ReadSetting(name);
+    if (const auto value = Regional::hungarian().parseInt(text))
+        return *value;
+    // Said once per run: the position is looked up at every connection.
+    if (std::find(m_reportedSettings.begin(), m_reportedSettings.end(), name) == m_reportedSettings.end()) {
+        m_reportedSettings.emplace_back(name);
+        m_ports.log.AddProgramLogEntry(ProgramLog::Error, "Hibás számérték: " + std::string(name) + " = '" + text +
+                                                              "', helyette " + std::to_string(fallback) + " érvényes");
+    }
+    return fallback;
 }
 
 void ProgramCore::btnKapcsBontClick() {
@@ -202,6 +219,7 @@ void ProgramCore::disconnectEdge() {
     m_state.discountHoursEnabled = store.ReadSetting("JelezzenOrat") == "1";
     m_state.lbOra = m_state.lbPerc = m_state.lbMPerc = "00";
     m_state.lbJelenKoltseg = "0";
+    m_state.bookedCost = "0";
     m_state.costChooserText.clear();
     m_state.lbOsszOra = m_state.lbOsszPerc = m_state.lbOsszMPerc = "00";
     m_state.lbOsszKoltseg = "0";

@@ -15,9 +15,23 @@ const std::vector<std::pair<std::string_view, std::string_view>>& newConnectionR
     return record;
 }
 
-void CreateConnectionRecord(SettingsStore& store, const std::string& name) {
-    for (const auto& [suffix, text] : newConnectionRecord())
-        store.WriteSetting(name + std::string(suffix), text);
+bool CreateConnectionRecord(SettingsStore& store, const std::string& name) {
+    std::vector<std::pair<std::string, std::string>> missing;
+    for (const auto& [suffix, text] : newConnectionRecord()) {
+        std::string value = name + std::string(suffix);
+        if (store.registry().read(RegistryRoot::LocalMachine, ProgramKey, value).status != Registry::Status::Found)
+            missing.emplace_back(std::move(value), std::string(text));
+    }
+    return missing.empty() || store.WriteSettings(missing);
+}
+
+bool hasConnectionRecord(const SettingsStore& store, const std::string& name) {
+    for (const auto& [suffix, text] : newConnectionRecord()) {
+        if (store.registry().read(RegistryRoot::LocalMachine, ProgramKey, name + std::string(suffix)).status ==
+            Registry::Status::Found)
+            return true;
+    }
+    return false;
 }
 
 } // namespace vonalor

@@ -13,7 +13,12 @@ class SettingsStore;
 // texts a new record starts with.
 const std::vector<std::pair<std::string_view, std::string_view>>& newConnectionRecord();
 
-// Writes the seventeen values of a new record, replacing whatever was stored under them.
-void CreateConnectionRecord(SettingsStore& store, const std::string& name);
+// Gives a connection the values of a new record that it lacks, in one transaction. Values that
+// exist keep their texts: a data home prepared by hand, an import or a reinstall keeps its
+// tariffs and totals. False when the store could not be written.
+bool CreateConnectionRecord(SettingsStore& store, const std::string& name);
+
+// True when any value of the connection's record is stored.
+bool hasConnectionRecord(const SettingsStore& store, const std::string& name);
 
 } // namespace vonalor

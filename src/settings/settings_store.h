@@ -2,9 +2,12 @@
 
 #include "platform/registry.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace vonalor {
 
@@ -28,7 +31,24 @@ public:
     std::string ReadSetting(std::string_view name);
     // Missing value: empty text, nothing reported.
     std::string ReadSettingQuiet(std::string_view name) const;
-    void WriteSetting(std::string_view name, std::string_view text);
+    // False when the store could not be written; the failure handler has been told.
+    bool WriteSetting(std::string_view name, std::string_view text);
+    // Several values in one transaction: all of them are stored or none.
+    bool WriteSettings(const std::vector<std::pair<std::string, std::string>>& values);
+
+    // Reads a value that must be a number; a text that is not one throws ConversionError naming
+    // the value (a missing one is also reported as ReadSetting does).
+    std::int32_t readInt(std::string_view name);
+    std::int64_t readInt64(std::string_view name);
+    long double readFloat(std::string_view name);
+    // A stored flag: on only when it is exactly "1".
+    bool readFlag(std::string_view name) { return ReadSetting(name) == "1"; }
+
+    // Told of every write the store refused (a full disk, a damaged or read-only database), with
+    // the value's name. Without a handler the failure goes to the program log only.
+    void setWriteFailureHandler(std::function<void(const std::string& name)> handler) {
+        m_onWriteFailure = std::move(handler);
+    }
 
     std::string ReadAutoDialSetting(std::string_view name);
     void WriteAutoDialSetting(std::string_view name, std::string_view text);
@@ -37,7 +57,7 @@ public:
     // "Registry olvasási hiba(" + tag + name + ")!" (tag "J: " for the password).
     std::string ReadKeyValue(std::string_view key, std::string_view name, std::string_view tag);
     std::string ReadKeyValueQuiet(std::string_view key, std::string_view name) const;
-    void WriteKeyValue(std::string_view key, std::string_view name, std::string_view text);
+    bool WriteKeyValue(std::string_view key, std::string_view name, std::string_view text);
 
     bool programKeyExists() const { return m_registry.keyExists(RegistryRoot::LocalMachine, ProgramKey); }
     Registry& registry() const { return m_registry; }
@@ -46,7 +66,10 @@ public:
 private:
     Registry& m_registry;
     ProgramLog& m_log;
+    void writeFailed(std::string_view name);
+
     std::function<std::string()> m_activeName;
+    std::function<void(const std::string&)> m_onWriteFailure;
 };
 
 } // namespace vonalor

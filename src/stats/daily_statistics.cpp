@@ -2,6 +2,7 @@
 
 #include "platform/text_file.h"
 #include "stats/books_file.h"
+#include "text/conversion_error.h"
 #include "text/regional.h"
 
 #include <vector>
@@ -58,6 +59,14 @@ bool CreateDailyStatistics(const std::filesystem::path& home, const std::string&
     return writeAnsiLines(dailyStatisticsFile(home, connection), lines);
 }
 
+bool ensureDailyStatistics(const std::filesystem::path& home, const std::string& connection, const Date& today) {
+    std::error_code ec;
+    if (std::filesystem::symlink_status(dailyStatisticsFile(home, connection), ec).type() !=
+        std::filesystem::file_type::not_found)
+        return true;
+    return CreateDailyStatistics(home, connection, today);
+}
+
 std::optional<std::string> bracketValue(std::string_view line, char open, char close) {
     const std::size_t from = line.rfind(open);
     const std::size_t to = line.rfind(close);
@@ -79,9 +88,9 @@ std::optional<DailyLine> parseDailyLine(std::string_view line) {
                      std::move(*megabytes)};
 }
 
-DailyUpdate AddDailyStatistics(const std::filesystem::path& home, const std::string& connection,
-                               std::string_view costText, std::string_view minutesText,
-                               std::string_view megabytesText, const Date& today) {
+DailyEdit planDailyStatistics(const std::filesystem::path& home, const std::string& connection,
+                              std::string_view costText, std::string_view minutesText,
+                              std::string_view megabytesText, const Date& day) {
     const Regional& regional = Regional::hungarian();
     const std::filesystem::path file = dailyStatisticsFile(home, connection);
     // Only a file the user deleted is prepared again; one that exists but cannot be read is
@@ -89,36 +98,68 @@ DailyUpdate AddDailyStatistics(const std::filesystem::path& home, const std::str
     std::vector<std::string> lines;
     BooksFileRead read = readBooksLines(file, lines);
     if (read == BooksFileRead::Missing) {
-        if (!CreateDailyStatistics(home, connection, today))
-            return DailyUpdate::NotWritten;
+        if (!CreateDailyStatistics(home, connection, day))
+            return {DailyUpdate::NotWritten, {}, {}};
         read = readBooksLines(file, lines);
     }
     if (read != BooksFileRead::Read)
-        return DailyUpdate::NotWritten;
+        return {DailyUpdate::NotWritten, {}, {}};
 
-    const std::string todayText = regional.formatDate(today);
+    const std::string dayText = regional.formatDate(day);
     const std::string* oldLine = nullptr;
     for (const std::string& line : lines) {
-        if (line.compare(0, 11, todayText) == 0 && line.size() >= 11)
+        if (line.compare(0, 11, dayText) == 0 && line.size() >= 11)
             oldLine = &line;
     }
     if (!oldLine)
-        return DailyUpdate::NoLineForToday;
+        return {DailyUpdate::NoLineForToday, {}, {}};
 
     // A missing bracket reads as an empty value, which is not a number either.
     auto value = [&](char open, char close) {
-        return regional.toFloat(bracketValue(*oldLine, open, close).value_or(std::string()));
+        const std::string text = bracketValue(*oldLine, open, close).value_or(std::string());
+        try {
+            return regional.toFloat(text);
+        } catch (const ConversionError& e) {
+            throw ConversionError(e.what(), file.filename().string() + ": " + *oldLine, text);
+        }
     };
     const long double cost = regional.toFloat(costText) + value('[', ']');
     const long double minutes = regional.toFloat(minutesText) + value('(', ')');
     const long double megabytes = regional.toFloat(megabytesText) + value('{', '}');
-    const std::string newLine = todayText + "-[" + regional.formatFloat(cost) + "](" +
-                                regional.formatFloat(minutes) + "){" + regional.formatFloat(megabytes) + "}";
+    return {DailyUpdate::Recorded, *oldLine,
+            dayText + "-[" + regional.formatFloat(cost) + "](" + regional.formatFloat(minutes) + "){" +
+                regional.formatFloat(megabytes) + "}"};
+}
 
-    const std::string oldText = *oldLine;
+DailyUpdate applyDailyStatistics(const std::filesystem::path& home, const std::string& connection,
+                                 const DailyEdit& edit) {
+    if (edit.outcome != DailyUpdate::Recorded)
+        return edit.outcome;
+    const std::filesystem::path file = dailyStatisticsFile(home, connection);
+    std::vector<std::string> lines;
+    if (readBooksLines(file, lines) != BooksFileRead::Read)
+        return DailyUpdate::NotWritten;
+    const std::string day = edit.newLine.substr(0, 11);
+    const std::string* current = nullptr;
+    for (const std::string& line : lines) {
+        if (line.compare(0, 11, day) == 0)
+            current = &line;
+    }
+    if (current && *current == edit.newLine)
+        return DailyUpdate::Recorded; // written before
+    if (!current || *current != edit.oldLine)
+        return DailyUpdate::Stale;
+    const std::string oldText = edit.oldLine;
     for (std::string& line : lines)
-        line = replaceIgnoringCase(line, oldText, newLine);
+        line = replaceIgnoringCase(line, oldText, edit.newLine);
     return writeAnsiLines(file, lines) ? DailyUpdate::Recorded : DailyUpdate::NotWritten;
+}
+
+DailyUpdate AddDailyStatistics(const std::filesystem::path& home, const std::string& connection,
+                               std::string_view costText, std::string_view minutesText,
+                               std::string_view megabytesText, const Date& today) {
+    return applyDailyStatistics(home, connection,
+                                planDailyStatistics(home, connection, costText, minutesText, megabytesText, today));
 }
 
 } // namespace vonalor

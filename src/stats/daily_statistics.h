@@ -17,6 +17,9 @@ std::filesystem::path dailyStatisticsFile(const std::filesystem::path& home, con
 bool CreateDailyStatistics(const std::filesystem::path& home, const std::string& connection,
                            const Date& today);
 
+// Creates the file only when there is none: an existing one keeps its days.
+bool ensureDailyStatistics(const std::filesystem::path& home, const std::string& connection, const Date& today);
+
 // The text between the last `open` and the last `close` of a line; nullopt when either is
 // missing or they stand the wrong way round.
 std::optional<std::string> bracketValue(std::string_view line, char open, char close);
@@ -36,7 +39,25 @@ enum class DailyUpdate {
     Recorded,       // today's line now carries the session
     NoLineForToday, // the prepared days do not include today: nothing recorded
     NotWritten,     // the file could not be read or written
+    Stale,          // the day's line is no longer the one a plan was made from
 };
+
+// A session's figures added to one day's line, worked out before anything is written.
+struct DailyEdit {
+    DailyUpdate outcome = DailyUpdate::Recorded; // NoLineForToday and NotWritten leave nothing to write
+    std::string oldLine, newLine;
+};
+// Reads the day's line and adds the figures to it. A file that has gone missing is prepared
+// afresh from `day` first. A value that is not a number throws ConversionError naming the
+// file and the day's line.
+DailyEdit planDailyStatistics(const std::filesystem::path& home, const std::string& connection,
+                              std::string_view costText, std::string_view minutesText,
+                              std::string_view megabytesText, const Date& day);
+// Writes a planned line in place of the old one. Applying it again is harmless: a file that
+// already holds the new line is left as it is. A file whose line is neither is not touched
+// (Stale): the plan must be made again.
+DailyUpdate applyDailyStatistics(const std::filesystem::path& home, const std::string& connection,
+                                 const DailyEdit& edit);
 
 // Adds a session's cost, minutes and megabytes to today's line (the last one when several
 // carry today's date). A file that has gone missing is prepared afresh from today first.

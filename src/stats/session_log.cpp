@@ -7,6 +7,7 @@
 #include "stats/books_file.h"
 #include "stats/daily_statistics.h"
 #include "tasks/program_log.h"
+#include "text/conversion_error.h"
 #include "text/regional.h"
 
 #include <cstdlib>
@@ -88,18 +89,32 @@ std::vector<std::string> sessionEntryLines(const SessionFigures& session, const 
     };
 }
 
+namespace {
+
+std::int64_t displayNumber(const std::string& text, const char* display) {
+    try {
+        return Regional::hungarian().toInt64(text);
+    } catch (const ConversionError& e) {
+        throw ConversionError(e.what(), display, text);
+    }
+}
+
+} // namespace
+
 SessionTotals sessionTotals(SettingsStore& store, const SessionFigures& session) {
     const Regional& regional = Regional::hungarian();
     const std::string& name = session.connection;
     SessionTotals totals;
-    totals.cost = withLeadingZero(regional.formatFloat(
-        regional.toFloat(store.ReadSetting(name + "OsszKoltseg")) + regional.toFloat(session.currentCost)));
-    std::int64_t hours =
-        regional.toInt64(store.ReadSetting(name + "OsszOra")) + regional.toInt64(session.hours);
-    std::int64_t minutes =
-        regional.toInt64(store.ReadSetting(name + "OsszPerc")) + regional.toInt64(session.minutes);
-    std::int64_t seconds =
-        regional.toInt64(store.ReadSetting(name + "OsszMPerc")) + regional.toInt64(session.seconds);
+    long double cost = store.readFloat(name + "OsszKoltseg");
+    try {
+        cost += regional.toFloat(session.currentCost);
+    } catch (const ConversionError& e) {
+        throw ConversionError(e.what(), "lbJelenKoltseg", session.currentCost);
+    }
+    totals.cost = withLeadingZero(regional.formatFloat(cost));
+    std::int64_t hours = store.readInt64(name + "OsszOra") + displayNumber(session.hours, "lbOra");
+    std::int64_t minutes = store.readInt64(name + "OsszPerc") + displayNumber(session.minutes, "lbPerc");
+    std::int64_t seconds = store.readInt64(name + "OsszMPerc") + displayNumber(session.seconds, "lbMPerc");
     // Taking 60 away as often as it goes is a division; each session carries only its own overflow.
     if (seconds >= 60) {
         minutes += seconds / 60;
@@ -115,58 +130,35 @@ SessionTotals sessionTotals(SettingsStore& store, const SessionFigures& session)
     return totals;
 }
 
-SessionTotals CloseSessionBooks(SettingsStore& store, const std::filesystem::path& home, const Clock& clock,
-                                const SessionFigures& session) {
-    const Regional& regional = Regional::hungarian();
-    const SessionTotals totals = sessionTotals(store, session);
-    if (!session.connected)
-        return totals;
-
-    ProgramLog& log = store.log();
+RecordUpdate planRecordUpdate(SettingsStore& store, const SessionFigures& session) {
     const std::string& name = session.connection;
-    const DateTime now = clock.now();
-
-    const std::filesystem::path logFile = sessionLogFile(home);
-    std::string bytes;
-    // An existing log that cannot be read is not replaced by this one entry.
-    if (readBooksBytes(logFile, bytes) == BooksFileRead::Unreadable) {
-        log.AddProgramLogEntry(ProgramLog::Error, "Fájl olvasási hiba(" + SessionLogFileName + ")!");
-    } else {
-        const auto entry = sessionEntryLines(session, totals, regional.formatDate(now.date),
-                                             regional.formatTime(now.time), currentUserName());
-        if (!writeFileAtomically(logFile, appendedBooksBytes(bytes, entry)))
-            log.AddProgramLogEntry(ProgramLog::Error, "Fájl írási hiba(" + SessionLogFileName + ")!");
-    }
-
-    store.WriteSetting(name + "OsszKoltseg", totals.cost);
-    store.WriteSetting(name + "OsszOra", totals.hours);
-    store.WriteSetting(name + "OsszPerc", totals.minutes);
-    store.WriteSetting(name + "OsszMPerc", totals.seconds);
-
-    store.WriteSetting(
-        name + "KapcsSzama",
-        std::to_string(addSaturating(regional.toInt64(store.ReadSetting(name + "KapcsSzama")), 1)));
-
+    RecordUpdate update;
+    update.totals = sessionTotals(store, session);
+    const std::int64_t count = store.readInt64(name + "KapcsSzama");
     // The displays carry thousands separators; only their digits count.
-    const std::int64_t sent = regional.toInt64(store.ReadSetting(name + "KuldottBajt"));
-    store.WriteSetting(name + "KuldottBajt",
-                       std::to_string(addSaturating(sent, digitsOnly(session.bytesSent))));
-    const std::uint64_t receivedBytes = digitsOnly(session.bytesReceived);
-    const std::int64_t received = regional.toInt64(store.ReadSetting(name + "FogadottBajt"));
-    store.WriteSetting(name + "FogadottBajt", std::to_string(addSaturating(received, receivedBytes)));
+    const std::int64_t sent = store.readInt64(name + "KuldottBajt");
+    const std::int64_t received = store.readInt64(name + "FogadottBajt");
+    update.values = {
+        {name + "OsszKoltseg", update.totals.cost},
+        {name + "OsszOra", update.totals.hours},
+        {name + "OsszPerc", update.totals.minutes},
+        {name + "OsszMPerc", update.totals.seconds},
+        {name + "KapcsSzama", std::to_string(addSaturating(count, 1))},
+        {name + "KuldottBajt", std::to_string(addSaturating(sent, digitsOnly(session.bytesSent)))},
+        {name + "FogadottBajt", std::to_string(addSaturating(received, digitsOnly(session.bytesReceived)))},
+    };
+    sessionDailyFigures(session, update);
+    return update;
+}
 
-    const long double sessionMinutes = 60.0L * regional.toInt64(session.hours) +
-                                       regional.toInt64(session.minutes) +
-                                       regional.toInt64(session.seconds) / 60.0L;
-    const long double megabytes = static_cast<long double>(receivedBytes) / 1048576.0L;
-    const DailyUpdate daily =
-        AddDailyStatistics(home, name, TwoDecimals(session.currentCost), cutToTwoDecimals(sessionMinutes),
-                           cutToTwoDecimals(megabytes), now.date);
-    if (daily == DailyUpdate::NotWritten)
-        log.AddProgramLogEntry(ProgramLog::Error, "Fájl írási hiba(" +
-                                                      dailyStatisticsFile(home, name).filename().string() +
-                                                      ")!");
-    return totals;
+void sessionDailyFigures(const SessionFigures& session, RecordUpdate& update) {
+    const long double sessionMinutes = 60.0L * displayNumber(session.hours, "lbOra") +
+                                       displayNumber(session.minutes, "lbPerc") +
+                                       displayNumber(session.seconds, "lbMPerc") / 60.0L;
+    update.dailyCost = TwoDecimals(session.currentCost);
+    update.dailyMinutes = cutToTwoDecimals(sessionMinutes);
+    update.dailyMegabytes =
+        cutToTwoDecimals(static_cast<long double>(digitsOnly(session.bytesReceived)) / 1048576.0L);
 }
 
 } // namespace vonalor

@@ -4,6 +4,7 @@
 
 #include "settings/connection_record.h"
 #include "stats/daily_statistics.h"
+#include "stats/session_books.h"
 #include "stats/session_log.h"
 #include "text/conversion_error.h"
 #include "text/regional.h"
@@ -211,40 +212,45 @@ TEST_F(BooksSessionLog, AnEntryIsAppendedToWhatTheLogHolds) {
     EXPECT_EQ(logText(), "els\xF5 sor\r\n \r\n" + fixture("session_entry_otthon.txt"));
 }
 
-// A value that is not a number stops the close-out at its step; earlier steps stay written.
-TEST_F(BooksSessionLog, ABrokenRecordValueStopsAtItsStep) {
-    const struct {
-        const char* value;
-        bool logWritten, totalsWritten, countWritten, sentWritten, receivedWritten, dailyWritten;
-    } cases[] = {
-        {"OtthonOsszKoltseg", false, false, false, false, false, false},
-        {"OtthonOsszOra", false, false, false, false, false, false},
-        {"OtthonOsszMPerc", false, false, false, false, false, false},
-        {"OtthonKapcsSzama", true, true, false, false, false, false},
-        {"OtthonKuldottBajt", true, true, true, false, false, false},
-        {"OtthonFogadottBajt", true, true, true, true, false, false},
-    };
-    for (const auto& c : cases) {
-        CreateConnectionRecord(store, "Otthon");
+// A value that is not a number stops the close-out before anything is written; the session
+// waits in the pending file and is booked once, whole, when the value has been repaired.
+TEST_F(BooksSessionLog, ABrokenRecordValueBooksNothingAndTheSessionWaitsUntilItIsRepaired) {
+    for (const char* broken : {"OtthonOsszKoltseg", "OtthonOsszOra", "OtthonOsszPerc", "OtthonOsszMPerc",
+                               "OtthonKapcsSzama", "OtthonKuldottBajt", "OtthonFogadottBajt"}) {
+        totals("4183,5", "11", "41", "37");
+        for (const char* name : {"OtthonKapcsSzama", "OtthonKuldottBajt", "OtthonFogadottBajt"})
+            store.WriteSetting(name, "0");
         CreateDailyStatistics(home.path(), "Otthon", Date{2004, 10, 20});
         std::filesystem::remove(home / "naplo.txt");
         const std::string dailyBefore = readFile(dailyStatisticsFile(home.path(), "Otthon"));
-        store.WriteSetting(c.value, "12.5");
+        const std::string good = value(broken);
+        store.WriteSetting(broken, "12.5");
 
-        EXPECT_THROW(CloseSessionBooks(store, home.path(), time, example()), ConversionError) << c.value;
-        EXPECT_EQ(std::filesystem::exists(home / "naplo.txt"), c.logWritten) << c.value;
-        // The broken value itself keeps its text; every other one shows whether its step ran.
-        const auto written = [&](const std::string& name, const char* booked, bool expected) {
-            if (name != c.value) {
-                EXPECT_EQ(value(name) == booked, expected) << c.value << " " << name;
-            }
-        };
-        written("OtthonOsszKoltseg", "142", c.totalsWritten);
-        written("OtthonKapcsSzama", "1", c.countWritten);
-        written("OtthonKuldottBajt", "215304", c.sentWritten);
-        written("OtthonFogadottBajt", "1860115", c.receivedWritten);
-        EXPECT_EQ(readFile(dailyStatisticsFile(home.path(), "Otthon")) != dailyBefore, c.dailyWritten)
-            << c.value;
+        try {
+            CloseSessionBooks(store, home.path(), time, example());
+            ADD_FAILURE() << broken << " did not stop the close-out";
+        } catch (const ConversionError& e) {
+            EXPECT_EQ(e.source(), broken);
+            EXPECT_EQ(e.text(), "12.5");
+        }
+        EXPECT_FALSE(std::filesystem::exists(home / "naplo.txt")) << broken;
+        EXPECT_EQ(value("OtthonKapcsSzama"), std::string(broken) == "OtthonKapcsSzama" ? "12.5" : "0") << broken;
+        EXPECT_EQ(readFile(dailyStatisticsFile(home.path(), "Otthon")), dailyBefore) << broken;
+
+        store.WriteSetting(broken, good);
+        SessionBooks books(store, home.path());
+        ASSERT_EQ(books.pendingCount(), 1u) << broken;
+        const auto outcomes = books.bookPending();
+        ASSERT_EQ(outcomes.size(), 1u);
+        EXPECT_EQ(outcomes[0].kind, BookingOutcome::Kind::Booked) << broken;
+        EXPECT_EQ(books.pendingCount(), 0u);
+        EXPECT_EQ(logText(), fixture("session_entry_otthon.txt")) << broken;
+        EXPECT_EQ(value("OtthonOsszKoltseg"), "4325,5");
+        EXPECT_EQ(value("OtthonKapcsSzama"), "1");
+        EXPECT_EQ(dailyLine(Date{2004, 10, 25}), "2004.10.25.-[142](23,66){1,77}") << broken;
+        EXPECT_FALSE(std::filesystem::exists(home / PendingBookingsFileName));
+        // Booking the queue again finds nothing to add.
+        EXPECT_TRUE(SessionBooks(store, home.path()).bookPending().empty());
     }
 }
 
@@ -255,6 +261,16 @@ TEST_F(BooksSessionLog, AMalformedDailyLineLeavesTheDailyFileAndKeepsTheRest) {
     EXPECT_EQ(readFile(dailyStatisticsFile(home.path(), "Otthon")), "2004.10.25.-[12.5](1){2}\r\n");
     EXPECT_EQ(value("OtthonFogadottBajt"), "1860115");
     EXPECT_EQ(logText(), fixture("session_entry_otthon.txt"));
+
+    // Repaired, only the day's line is left to book: the log and the totals are not added again.
+    writeFile(dailyStatisticsFile(home.path(), "Otthon"), "2004.10.25.-[12,5](1){2}\r\n");
+    SessionBooks books(store, home.path());
+    ASSERT_EQ(books.bookPending().size(), 1u);
+    EXPECT_EQ(readFile(dailyStatisticsFile(home.path(), "Otthon")), "2004.10.25.-[154,5](24,66){3,77}\r\n");
+    EXPECT_EQ(value("OtthonFogadottBajt"), "1860115");
+    EXPECT_EQ(value("OtthonKapcsSzama"), "1");
+    EXPECT_EQ(logText(), fixture("session_entry_otthon.txt"));
+    EXPECT_EQ(books.pendingCount(), 0u);
 }
 
 TEST_F(BooksSessionLog, AMissingRecordValueIsReportedAndStopsTheCloseOut) {

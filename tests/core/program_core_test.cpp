@@ -314,13 +314,15 @@ TEST_F(ProgramCoreTest, TheConnectionListFollowsThePhonebookOneChangeAtATime) {
     start(); // the first start: Otthon and Munkahely
     phonebook("entry Otthon\nentry Új 1\nentry Új 2\nentry Munkahely\n");
     time.advance(2000);
-    // Two new entries between two ticks: the count jumps by two, one of them is taken up.
+    // Two new entries between two ticks: both are found by name and taken up, each with its message.
     EXPECT_EQ(setting("KapcsolatokSzama"), "4");
     EXPECT_EQ(setting("Új 1HetKozEjjel"), "1");
-    EXPECT_EQ(setting("Új 2HetKozEjjel"), "");
+    EXPECT_EQ(setting("Új 2HetKozEjjel"), "1");
+    EXPECT_TRUE(std::filesystem::exists(home / "Új 2Diagram.ini"));
+    EXPECT_EQ(dialogs.shown().size(), 2u);
     EXPECT_EQ(core->state().phonebook.size(), 4u);
     EXPECT_EQ(core->state().mainTab, 1);
-    EXPECT_EQ(core->state().tariffChooserText, "Új 1");
+    EXPECT_EQ(core->state().tariffChooserText, "Új 2");
 
     phonebook("entry Otthon\n");
     time.advance(2000);

@@ -83,13 +83,14 @@ TEST(ColourText, NamedColoursByNameOthersAsDollarAndEightDigits) {
 namespace vonalor::test {
 namespace {
 
-TEST_F(SettingsStoreTest, ANewConnectionRecordHasItsSeventeenTextsAndReplacesAnOldOne) {
+// A data home prepared by hand, an import or a reinstall keeps what it holds.
+TEST_F(SettingsStoreTest, ANewConnectionRecordFillsInOnlyTheValuesThatAreMissing) {
     store.WriteSetting("A BOsszKoltseg", "123,45");
     store.WriteSetting("A BHetKozDelutan", "4,5");
-    CreateConnectionRecord(store, "A B");
+    EXPECT_TRUE(CreateConnectionRecord(store, "A B"));
     const std::vector<std::pair<std::string, std::string>> expected = {
-        {"OsszOra", "00"},       {"OsszPerc", "00"},      {"OsszMPerc", "00"},     {"OsszKoltseg", "0"},
-        {"KapcsSzama", "0"},     {"HetKozDelelott", "1"}, {"HetKozDelutan", "1"},  {"HetKozEjjel", "1"},
+        {"OsszOra", "00"},       {"OsszPerc", "00"},      {"OsszMPerc", "00"},     {"OsszKoltseg", "123,45"},
+        {"KapcsSzama", "0"},     {"HetKozDelelott", "1"}, {"HetKozDelutan", "4,5"}, {"HetKozEjjel", "1"},
         {"HetVegDelelott", "1"}, {"HetVegDelutan", "1"},  {"HetVegEjjel", "1"},    {"VanKapcsDij", "0"},
         {"KapcsDijErteke", "0"}, {"KedvErteke", "0"},     {"KedvOraErteke", "0"},  {"KuldottBajt", "0"},
         {"FogadottBajt", "0"},
