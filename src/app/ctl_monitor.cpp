@@ -136,6 +136,13 @@ int monitor(CtlContext& ctx, const std::vector<std::string>& args) {
         if (core.FormCloseQuery(true))
             core.FormClose();
     });
+    // Something that could not be written or booked has been shown on standard error.
+    if (code == 0 && core.hadFailures()) {
+        if (core.pendingBookings() > 0)
+            ctx.err << "vonalorctl: " << core.pendingBookings()
+                    << " session(s) not yet booked; they are kept and booked at the next start\n";
+        return CtlFailure;
+    }
     return code;
 }
 

@@ -118,6 +118,14 @@ public:
         std::atexit(closeBooksAtExit);
         const int code = m_app.exec();
         runningCore = nullptr; // the window closed the books itself
+        // What could not be written or booked was shown; the exit status says so too.
+        if (code == 0 && m_core->hadFailures()) {
+            std::cerr << "vonalor: some data could not be written";
+            if (m_core->pendingBookings() > 0)
+                std::cerr << "; " << m_core->pendingBookings() << " session(s) are kept and booked at the next start";
+            std::cerr << "\n";
+            return 1;
+        }
         return code;
     }
 

@@ -2,6 +2,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/clock.h"
+#include "platform/text_file.h"
 #include "settings/settings_store.h"
 #include "stats/books_file.h"
 #include "tasks/program_log.h"
@@ -9,6 +10,7 @@
 #include "text/cp1250.h"
 #include "text/regional.h"
 
+#include <algorithm>
 #include <random>
 
 namespace vonalor {
@@ -126,6 +128,7 @@ std::optional<Booking> decodeBooking(std::string_view line) {
 
 SessionBooks::SessionBooks(SettingsStore& store, std::filesystem::path home)
     : m_store(store), m_home(std::move(home)) {
+    keepReserve();
     const std::filesystem::path file = m_home / PendingBookingsFileName;
     std::string bytes;
     const BooksFileRead read = readBooksBytes(file, bytes);
@@ -161,15 +164,28 @@ SessionBooks::SessionBooks(SettingsStore& store, std::filesystem::path home)
 
 bool SessionBooks::savePending() {
     const std::filesystem::path file = m_home / PendingBookingsFileName;
+    std::error_code ec;
     if (m_pending.empty()) {
-        std::error_code ec;
         std::filesystem::remove(file, ec);
         return !ec;
     }
     std::string text;
     for (const Booking& booking : m_pending)
         text += encodeBooking(booking) + "\n";
+    if (writeFileAtomically(file, text))
+        return true;
+    // A full disk: the reserve makes room for the queue, which matters more than anything else.
+    if (!std::filesystem::remove(m_home / BookingReserveFileName, ec))
+        return false;
     return writeFileAtomically(file, text);
+}
+
+void SessionBooks::keepReserve() {
+    const std::filesystem::path file = m_home / BookingReserveFileName;
+    std::error_code ec;
+    if (std::filesystem::file_size(file, ec) == reserveSize)
+        return;
+    writeFileAtomically(file, std::string(reserveSize, '\0'));
 }
 
 BookingOutcome SessionBooks::book(const SessionFigures& session, const DateTime& end) {
@@ -219,7 +235,10 @@ BookingOutcome SessionBooks::run(Booking& booking) {
     outcome.connection = name;
 
     // A crash after the totals' transaction: they are in, only the day's line may be left.
-    if (!booking.dailyOnly && m_store.ReadSettingQuiet(LastBookingSetting) == id)
+    std::vector<std::string> committed;
+    for (const std::string& line : splitLines(m_store.ReadSettingQuiet(LastBookingSetting)))
+        committed.push_back(line);
+    if (!booking.dailyOnly && std::find(committed.begin(), committed.end(), id) != committed.end())
         booking.dailyOnly = true;
 
     if (!booking.dailyOnly) {
@@ -247,7 +266,13 @@ BookingOutcome SessionBooks::run(Booking& booking) {
             }
         }
 
-        update.values.emplace_back(LastBookingSetting, id);
+        // Marks of sessions that have left the queue are dropped on the way.
+        std::string marks;
+        for (const std::string& mark : committed) {
+            if (std::any_of(m_pending.begin(), m_pending.end(), [&](const Booking& b) { return b.id == mark; }))
+                marks += mark + "\n";
+        }
+        update.values.emplace_back(LastBookingSetting, marks + id);
         if (!m_store.WriteSettings(update.values))
             return notWritten(name, "registry.db");
         booking.dailyOnly = true;

@@ -15,9 +15,12 @@ class SettingsStore;
 // Sessions that have ended but are not yet wholly in the books wait in this file of the data
 // home, so that a full disk, a value that is not a number or a crash loses none of them.
 inline const std::string PendingBookingsFileName = "pending-bookings.txt";
+// Room kept on the disk for the pending file: on a full disk it is given up so that a session
+// can still be queued, and made again once there is space.
+inline const std::string BookingReserveFileName = "pending-bookings.reserve";
 
-// The value that names the last session whose totals were stored; it is written in the same
-// transaction as the totals, so a session is never added to them twice.
+// The value that names the queued sessions whose totals are stored (one per line); it is written
+// in the same transaction as the totals, so a session is never added to them twice.
 inline constexpr const char* LastBookingSetting = "UtolsoKonyveles";
 
 // A finished session on its way into the books.
@@ -64,6 +67,9 @@ public:
 private:
     BookingOutcome run(Booking& booking);
     bool savePending();
+    void keepReserve();
+
+    static constexpr std::size_t reserveSize = 64 * 1024;
 
     SettingsStore& m_store;
     std::filesystem::path m_home;
