@@ -66,6 +66,28 @@ TEST_F(CtlSimulateTest, BookingWritesTheSessionIntoTheDataHomeAsTheProgramWould)
     EXPECT_NE(ctl("program-log").out.find("\"Otthon\" szétkapcsolva!"), std::string::npos);
 }
 
+// A home prepared on the command line keeps its tariff and total through the first start.
+TEST_F(CtlSimulateTest, AFirstStartWhileBookingKeepsWhatTheHomeAlreadyHolds) {
+    ctl("set 'Otthon NetHetKozDelelott' 6");
+    ctl("set 'Otthon NetOsszKoltseg' 4325,5");
+    const CommandResult run = ctl("simulate 'Otthon Net' --at '2004.10.25. 9:05:31' --seconds 5 --every 100 --book");
+    EXPECT_EQ(run.exitCode, 0);
+    // 12 seconds at 6 Ft a minute on top of the total.
+    EXPECT_EQ(ctl("totals 'Otthon Net'").out.substr(0, 27), "Otthon Net\t1\t00:00:12\t4326\t");
+}
+
+// Ending in the first second of the second minute, when the display shows the bare tariff.
+TEST_F(CtlSimulateTest, ASessionEndingInItsSixtyFirstSecondIsBookedWithItsFee) {
+    ctl("set ElsoInditas 0");
+    ctl("set KezdoDatum 2004.10.01.");
+    ctl("set VegDatum 2004.11.01.");
+    tariffs();
+    EXPECT_EQ(ctl("simulate Otthon --at '2004.10.20. 10:00:00' --seconds 54 --fee 20 --every 100 --book").exitCode, 0);
+    const std::string totals = ctl("totals Otthon").out;
+    EXPECT_EQ(totals.substr(0, 23), "Otthon\t1\t00:01:01\t26,1\t") << totals;
+    EXPECT_NE(ctl("log").out.find("Kapcsolat költsége.................................:  26,1"), std::string::npos);
+}
+
 TEST_F(CtlSimulateTest, ANewConnectionKeepsItsFeeWhenTheProgramMeetsIt) {
     for (const char* book : {"", " --book"}) {
         const CommandResult run =
