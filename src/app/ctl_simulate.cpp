@@ -196,13 +196,8 @@ int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
     // Every entry gets the record values it lacks (the bill adds all of them); values that
     // exist are used as they are.
     auto fillRecords = [&] {
-        for (const std::string& entry : ras.entries()) {
-            for (const auto& [suffix, text] : newConnectionRecord()) {
-                const std::string name = entry + std::string(suffix);
-                if (registry->read(RegistryRoot::LocalMachine, ProgramKey, name).status != Registry::Status::Found)
-                    store.WriteSetting(name, text);
-            }
-        }
+        for (const std::string& entry : ras.entries())
+            CreateConnectionRecord(store, entry);
         if (options.fee) {
             store.WriteSetting(options.connection + "VanKapcsDij", "1");
             store.WriteSetting(options.connection + "KapcsDijErteke", *options.fee);
