@@ -4,6 +4,7 @@
 #include "core/data_home.h"
 #include "platform/atomic_file.h"
 #include "settings/settings_store.h"
+#include "settings/value_rules.h"
 #include "tasks/list_view_file.h"
 
 #include <optional>
@@ -62,6 +63,13 @@ std::vector<CtlCommand> settingsCommands() {
          }},
         {"set", "NAME TEXT", "store a setting", 2, 2,
          [](CtlContext& ctx, const std::vector<std::string>& args) {
+             // A value the books read as a number must be one they can hold.
+             if (const auto kind = numericKindOf(args[0])) {
+                 if (const std::string problem = valueProblem(*kind, args[1]); !problem.empty()) {
+                     ctx.err << "vonalorctl: " << args[0] << ": " << problem << "\n";
+                     return CtlFailure;
+                 }
+             }
              if (!ctx.platform.registry->write(RegistryRoot::LocalMachine, ProgramKey, args[0], args[1])) {
                  ctx.err << "vonalorctl: cannot write the setting store in " << ctx.home.string() << "\n";
                  return CtlFailure;

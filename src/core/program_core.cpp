@@ -76,14 +76,15 @@ std::size_t ProgramCore::pendingBookings() const {
     return m_books->pendingCount();
 }
 
-void ProgramCore::report(Notice kind, const std::string& text) {
+bool ProgramCore::report(Notice kind, const std::string& text) {
     ++m_failures;
     if (std::find(m_shownNotices.begin(), m_shownNotices.end(), text) != m_shownNotices.end())
-        return;
+        return false;
     m_shownNotices.push_back(text);
     m_deferredNotices.emplace_back(kind, text);
     if (m_eventDepth == 0)
         showDeferredNotices();
+    return true;
 }
 
 void ProgramCore::showDeferredNotices() {
@@ -105,8 +106,8 @@ void ProgramCore::reportConversion(const std::string& notice, const std::string&
         return;
     }
     // The notice keeps the platform's text; the log and a second line say what to repair.
-    m_ports.log.AddProgramLogEntry(ProgramLog::Error, "Hibás számérték: " + source + " = '" + text + "'");
-    report(Notice::Failure, notice + "\r(" + source + ")");
+    if (report(Notice::Failure, notice + "\r(" + source + ")"))
+        m_ports.log.AddProgramLogEntry(ProgramLog::Error, "Hibás számérték: " + source + " = '" + text + "'");
 }
 
 void ProgramCore::reportBooking(const BookingOutcome& outcome) {
@@ -196,7 +197,6 @@ void ProgramCore::FormCreate() {
     if (m_timers.empty())
         createTimers();
     SettingsStore& store = m_ports.store;
-    const Regional& regional = Regional::hungarian();
 
     m_ports.log.AddProgramLogEntry(ProgramLog::Event, StartEntryText);
     // Whatever a crash cut short is gone: the files themselves were never touched.
@@ -221,15 +221,15 @@ void ProgramCore::FormCreate() {
 
     m_state.webAddresses = {"about:blank"};
     ReadTypedUrls(store.registry(), m_state.webAddresses);
-    m_state.webAddressIndex = regional.toInt(store.ReadSetting("WebLista"));
+    m_state.webAddressIndex = store.readInt("WebLista");
 
     m_state.diagramButtonEnabled = false;
 
-    m_state.dialHotkeyLetter = regional.toInt(store.ReadSetting("GyorsBillCsat"));
-    m_state.dialHotkeyEntry = regional.toInt(store.ReadSetting("GyBKapcsList"));
-    m_state.showHotkeyLetter = regional.toInt(store.ReadSetting("GyorsBillBiz"));
-    m_state.hangUpHotkeyLetter = regional.toInt(store.ReadSetting("GyorsBillBont"));
-    m_state.webHotkeyLetter = regional.toInt(store.ReadSetting("GyorsBillWeblap"));
+    m_state.dialHotkeyLetter = store.readInt("GyorsBillCsat");
+    m_state.dialHotkeyEntry = store.readInt("GyBKapcsList");
+    m_state.showHotkeyLetter = store.readInt("GyorsBillBiz");
+    m_state.hangUpHotkeyLetter = store.readInt("GyorsBillBont");
+    m_state.webHotkeyLetter = store.readInt("GyorsBillWeblap");
 
     m_state.knownEntries = m_state.phonebook;
 

@@ -283,7 +283,8 @@ private:
     // Shows a failure once per run; inside an event it waits for the event's end, so that no
     // dialog opens while a step is half done.
     enum class Notice { Failure, Error };
-    void report(Notice kind, const std::string& text);
+    // True when the text had not been shown before in this run.
+    bool report(Notice kind, const std::string& text);
     void showDeferredNotices();
     // A stored number that only places a window: a bad text falls back to the default.
     int placementSetting(const char* name, int fallback);

@@ -54,7 +54,9 @@ const long double totalAddition = Regional::hungarian().toFloat("0,00001");
 void ProgramCore::TimerIdotartamTimer() {
     try {
         CostStep();
-    } catch (const ConversionError&) {
+    } catch (const ConversionError& e) {
+        if (!e.source().empty())
+            m_ports.log.AddProgramLogEntry(ProgramLog::Error, "Hibás számérték: " + e.source() + " = '" + e.text() + "'");
         costStepFailed();
     }
     SettingsStore& store = m_ports.store;
@@ -100,12 +102,12 @@ void ProgramCore::CostStep() {
 
     if (store.ReadSetting(name + "VanKapcsDij") == "1")
         m_state.lbJelenKoltseg = TwoDecimals(regional.formatFloat(
-            regional.toFloat(store.ReadSetting(name + "KapcsDijErteke")) + regional.toFloat(m_state.runningCost)));
+            store.readFloat(name + "KapcsDijErteke") + regional.toFloat(m_state.runningCost)));
     else
         m_state.lbJelenKoltseg = TwoDecimals(m_state.runningCost);
     m_state.bookedCost = m_state.lbJelenKoltseg;
 
-    m_state.lbOsszKoltseg = TwoDecimals(regional.formatFloat(regional.toFloat(store.ReadSetting(name + "OsszKoltseg")) +
+    m_state.lbOsszKoltseg = TwoDecimals(regional.formatFloat(store.readFloat(name + "OsszKoltseg") +
                                                              regional.toFloat(m_state.lbJelenKoltseg) + totalAddition));
 
     // The period's traffic on the cost page: the stored totals plus this session's.
@@ -118,7 +120,7 @@ void ProgramCore::CostStep() {
 
     long double bill = 0;
     for (const std::string& connection : m_state.phonebook)
-        bill += regional.toFloat(store.ReadSetting(connection + "OsszKoltseg"));
+        bill += store.readFloat(connection + "OsszKoltseg");
     m_state.lbszamla = regional.formatFloat(bill + regional.toFloat(m_state.lbJelenKoltseg));
 
     if (m_state.lbOra == "00" && m_state.lbPerc == "01" && m_state.lbMPerc == "00")

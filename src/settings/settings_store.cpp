@@ -2,6 +2,7 @@
 
 #include "tasks/program_log.h"
 #include "text/conversion_error.h"
+#include "settings/value_rules.h"
 #include "text/regional.h"
 
 namespace vonalor {
@@ -27,9 +28,14 @@ bool SettingsStore::WriteSettings(const std::vector<std::pair<std::string, std::
 
 namespace {
 
-// Runs a conversion of a stored text; its failure names the value it came from.
+// Runs a conversion of a stored text; its failure names the value it came from. A value the
+// books read as a number must also be one they can hold.
 template <typename Convert>
 auto convertSetting(std::string_view name, const std::string& text, Convert convert) {
+    if (const auto kind = numericKindOf(name)) {
+        if (std::string problem = valueProblem(*kind, text); !problem.empty())
+            throw ConversionError(problem, std::string(name), text);
+    }
     try {
         return convert(text);
     } catch (const ConversionError& e) {

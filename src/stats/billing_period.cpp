@@ -7,6 +7,7 @@
 #include "stats/books_file.h"
 #include "stats/session_log.h"
 #include "tasks/program_log.h"
+#include "text/conversion_error.h"
 #include "text/regional.h"
 
 #include <algorithm>
@@ -89,8 +90,13 @@ bool TimerUjHonapStep(SettingsStore& store, const std::filesystem::path& home, c
     const Regional& regional = Regional::hungarian();
     const std::string startText = store.ReadSetting("KezdoDatum");
     const std::string endText = store.ReadSetting("VegDatum");
-    const Date start = regional.toDate(startText);
-    const Date end = regional.toDate(endText);
+    const auto date = [&](const char* name, const std::string& text) {
+        if (const auto value = regional.parseDate(text))
+            return *value;
+        throw ConversionError("'" + text + "' is not a valid date", name, text);
+    };
+    const Date start = date("KezdoDatum", startText);
+    const Date end = date("VegDatum", endText);
     const Date today = clock.now().date;
     if (today <= start || today < end)
         return false;

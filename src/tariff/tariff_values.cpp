@@ -1,6 +1,7 @@
 #include "tariff/tariff_values.h"
 
 #include "settings/settings_store.h"
+#include "settings/value_rules.h"
 #include "text/regional.h"
 
 namespace vonalor {
@@ -10,7 +11,11 @@ long double ReadTariff(SettingsStore& store, std::string_view connection, std::s
     valueName += tariffName;
     std::string text = store.ReadSetting(valueName);
     try {
-        return Regional::hungarian().toFloat(text);
+        const long double value = Regional::hungarian().toFloat(text);
+        // A price the books cannot hold ("inf", "-3", 1E20) is no price.
+        if (std::string problem = valueProblem(ValueKind::Amount, text); !problem.empty())
+            throw ConversionError(problem);
+        return value;
     } catch (const ConversionError& e) {
         throw TariffValueError(e, std::string(connection), std::move(valueName), std::move(text));
     }

@@ -16,17 +16,13 @@ class TariffValueError : public ConversionError {
 public:
     TariffValueError(const ConversionError& cause, std::string connection, std::string valueName,
                      std::string text)
-        : ConversionError(cause), m_connection(std::move(connection)), m_valueName(std::move(valueName)),
-          m_text(std::move(text)) {}
+        : ConversionError(cause.what(), std::move(valueName), std::move(text)), m_connection(std::move(connection)) {}
 
     const std::string& connection() const { return m_connection; }
-    const std::string& valueName() const { return m_valueName; } // connection name + tariff name
-    const std::string& text() const { return m_text; }
+    const std::string& valueName() const { return source(); } // connection name + tariff name
 
 private:
     std::string m_connection;
-    std::string m_valueName;
-    std::string m_text;
 };
 
 // Forints per minute, stored as connection name + tariff name with a decimal comma. Read with

@@ -366,6 +366,9 @@ std::string TwoDecimals(std::string_view text) {
     if (const auto e = text.find_first_of("Ee"); e != std::string_view::npos && e + 1 < text.size() &&
                                                  text[e + 1] == '-')
         return "0";
+    // A value too large for the fixed form keeps its exponent: cutting it would drop it.
+    if (text.find_first_of("Ee") != std::string_view::npos)
+        return std::string(text);
     const auto comma = text.rfind(',');
     if (comma == std::string_view::npos)
         return std::string(text);

@@ -221,3 +221,64 @@ TEST_F(IntegrityTest, AnAllowanceSwitchedOffIsNotRead) {
 
 } // namespace
 } // namespace vonalor::test
+
+namespace vonalor::test {
+namespace {
+
+// A stored figure the books cannot hold stops its event with a notice naming it; nothing wrong
+// reaches the books.
+TEST_F(IntegrityTest, AStoredAmountTheBooksCannotHoldNeverReachesThem) {
+    // A price stops the cost calculation (the session is booked with what was counted, nothing);
+    // a total stops the close-out and the session waits.
+    const struct {
+        const char* setting;
+        const char* text;
+        bool booked;
+    } cases[] = {
+        {"OtthonHetKozDelelott", "1E20", true}, {"OtthonHetKozDelelott", "inf", true},
+        {"OtthonHetKozDelelott", "nan", true},  {"OtthonHetKozDelelott", "-3", true},
+        {"OtthonOsszMPerc", "9223372036854775807", false}, {"OtthonOsszKoltseg", "+Inf", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.setting) + "=" + c.text);
+        core.reset();
+        dialogs.clear();
+        std::filesystem::remove(home / "naplo.txt");
+        std::filesystem::remove(home / PendingBookingsFileName);
+        for (const auto& [name, text] : {std::pair{"OtthonHetKozDelelott", "6"}, {"OtthonOsszMPerc", "00"},
+                                         {"OtthonOsszKoltseg", "0"}, {"OtthonKapcsSzama", "0"}})
+            store.WriteSetting(name, text);
+        store.WriteSetting(c.setting, c.text);
+        start();
+        connect();
+        time.advance(5000);
+        drop();
+        EXPECT_EQ(state().lbKapcsAllap, "Nincs Kapcsolat");
+        EXPECT_FALSE(notices().empty());
+        EXPECT_EQ(setting("OtthonKapcsSzama"), c.booked ? "1" : "0");
+        if (c.booked)
+            EXPECT_NE(naplo().find(toCp1250("Kapcsolat költsége.................................:  0 Ft")),
+                      std::string::npos);
+        else
+            EXPECT_EQ(naplo(), "");
+        const auto all = logTexts();
+        EXPECT_TRUE(std::any_of(all.begin(), all.end(), [&](const std::string& t) {
+            return t.find(std::string("Hibás számérték: ") + c.setting) == 0;
+        }));
+    }
+}
+
+// A bad period date is met every 2,5 seconds: its notice names it once a run.
+TEST_F(IntegrityTest, ARepeatingFailureIsShownOnceARunAndNamesItsSetting) {
+    store.WriteSetting("KezdoDatum", "abc");
+    start();
+    time.advance(10000);
+    const auto shown = notices();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "'abc' is not a valid date\r(KezdoDatum)");
+    const auto all = logTexts();
+    EXPECT_EQ(std::count(all.begin(), all.end(), "Hibás számérték: KezdoDatum = 'abc'"), 1);
+}
+
+} // namespace
+} // namespace vonalor::test

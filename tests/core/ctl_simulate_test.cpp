@@ -99,7 +99,7 @@ TEST_F(CtlSimulateTest, ANewConnectionKeepsItsFeeWhenTheProgramMeetsIt) {
 }
 
 TEST_F(CtlSimulateTest, ABrokenTariffFailsWithTheProgramsOwnText) {
-    ctl("set OtthonHetKozDelelott 4.5");
+    storeRaw(home.path(), "OtthonHetKozDelelott", "4.5");
     const CommandResult run = ctl("simulate Otthon --at '2004.10.20. 9:00:00' --seconds 3", true);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.out.find("A költség/idő számításában hiba történt"), std::string::npos);

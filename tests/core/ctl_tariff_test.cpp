@@ -45,7 +45,7 @@ TEST_F(CtlTariff, CostPricesTheSpanOnTheGivenDateWithTheConnectionsTariffs) {
 
 TEST_F(CtlTariff, ABrokenTariffIsNamedWithItsTextAndExitsOne) {
     writeTariffs("Otthon");
-    ctl("set OtthonHetVegDelutan 4.5");
+    storeRaw(home.path(), "OtthonHetVegDelutan", "4.5");
     EXPECT_EQ(ctl("cost Otthon --date 2004.10.20. --from 19:00:00 --to 19:00:01").out,
               "0,0666666666666667\n");
     const std::string saturday = "cost Otthon --date 2004.10.23. --from 19:00:00 --to 19:00:01";
@@ -55,6 +55,30 @@ TEST_F(CtlTariff, ABrokenTariffIsNamedWithItsTextAndExitsOne) {
               "vonalorctl: a tariff of Otthon is not a number: OtthonHetVegDelutan=4.5\n");
     EXPECT_EQ(ctlErrors("cost Munka --date 2004.10.20. --from 10:00:00 --to 10:00:01").out,
               "vonalorctl: a tariff of Munka is not a number: MunkaHetKozDelelott=\n");
+}
+
+// A price the books cannot hold is refused where it is set, and one stored anyway stops the
+// calculation with its name instead of a figure.
+TEST_F(CtlTariff, AnAmountTheBooksCannotHoldIsNeitherStoredNorPriced) {
+    writeTariffs("Otthon");
+    for (const char* text : {"inf", "nan", "-3", "1E20", "4.5", "abc"}) {
+        const CommandResult set = ctlErrors(std::string("set OtthonHetKozDelelott ") + shellQuote(text));
+        EXPECT_EQ(set.exitCode, 1) << text;
+        EXPECT_EQ(set.out.rfind("vonalorctl: OtthonHetKozDelelott: '", 0), 0u) << set.out;
+        EXPECT_EQ(ctl("get OtthonHetKozDelelott").out, "6\n") << text;
+
+        storeRaw(home.path(), "OtthonHetKozDelelott", text);
+        const CommandResult cost = ctl("cost Otthon --date 2004.10.20. --from 9:00:00 --to 9:00:01");
+        EXPECT_EQ(cost.exitCode, 1) << text;
+        EXPECT_EQ(cost.out, "") << text;
+        storeRaw(home.path(), "OtthonHetKozDelelott", "6");
+    }
+    for (const char* good : {"set OtthonOsszKoltseg -12,5", "set OtthonKedvErteke 2,5", "set OtthonOsszMPerc 59",
+                             "set OtthonKuldottBajt 9223372036854775807", "set KiseroBal -20"})
+        EXPECT_EQ(ctl(good).exitCode, 0) << good;
+    for (const char* bad : {"set OtthonOsszMPerc 9223372036854775807", "set OtthonKapcsSzama -1",
+                            "set OtthonOsszKoltseg 1E13", "set KapcsolatokSzama x"})
+        EXPECT_EQ(ctl(bad).exitCode, 1) << bad;
 }
 
 TEST_F(CtlTariff, EasterHolidaysAndTariffName) {

@@ -530,7 +530,9 @@ TEST(Grouping, TwoDecimals) {
         // Below 0,00001 the text is in exponent form: two decimals of it are nothing.
         {"6,66666666666667E-5", "0"},
         {"1E-11", "0"},
-        {"1,5E15", "1,5E"},
+        // Above them it keeps its exponent: cutting it would drop it.
+        {"1,5E15", "1,5E15"},
+        {"1,66666666666667E18", "1,66666666666667E18"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(TwoDecimals(c.text), c.cut) << "[" << c.text << "]";

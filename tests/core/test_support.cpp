@@ -46,3 +46,13 @@ std::string shellQuote(const std::string& text) {
 }
 
 } // namespace vonalor::test
+
+namespace vonalor::test {
+
+void storeRaw(const std::filesystem::path& home, const std::string& name, const std::string& text) {
+    auto registry = SqliteRegistry::open(home / "registry.db");
+    ASSERT_TRUE(registry);
+    ASSERT_TRUE(registry->write(RegistryRoot::LocalMachine, ProgramKey, name, text));
+}
+
+} // namespace vonalor::test

@@ -56,6 +56,9 @@ struct CoreFixture : ::testing::Test {
 };
 
 std::string readFile(const std::filesystem::path& file);
+// Stores a setting's text straight in a data home's registry, past the checks of vonalorctl set:
+// what an older version, a hand edit or damage may have left.
+void storeRaw(const std::filesystem::path& home, const std::string& name, const std::string& text);
 void writeFile(const std::filesystem::path& file, const std::string& bytes);
 
 // Runs a command line, returns its exit code and what it printed on standard output.
