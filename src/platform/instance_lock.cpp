@@ -36,7 +36,8 @@ void InstanceLock::fail(const std::filesystem::path& what, int error) {
 }
 
 InstanceLock::InstanceLock(const std::filesystem::path& file) {
-    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+    const std::filesystem::path folder =
+        file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
     m_folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_folderFd < 0) {
         fail(folder, errno);

@@ -231,9 +231,9 @@ bool SqliteRegistry::openGeneration() {
     if (m_generationFd < 0)
         return false;
     struct stat status {};
-    bool ok = ::fstat(m_generationFd, &status) == 0;
-    if (ok) {
-        GenerationLock lock(m_generationFd);
+    bool ok = false;
+    {
+        GenerationLock lock(m_generationFd); // two processes re-creating it give it one start
         ok = ::fstat(m_generationFd, &status) == 0;
         if (ok && status.st_size < static_cast<off_t>(sizeof(std::uint64_t)))
             ok = writeCounter(m_generationFd, freshGeneration());
@@ -299,7 +299,8 @@ void SqliteRegistry::publishWrite() {
             before.reset();
     }
     if (before && *before == m_seenGeneration) {
-        m_seenGeneration = *before + 1; // nobody else wrote meanwhile: the cache, updated in place, stays good
+        // Nobody else wrote meanwhile: the cache, updated in place, stays good.
+        m_seenGeneration = *before + 1;
     } else {
         m_cache.clear();
         if (before)

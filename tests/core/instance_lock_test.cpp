@@ -60,7 +60,8 @@ TEST(InstanceLockTest, ALockThatCannotBeTrustedNeverLetsASecondCopyIn) {
         case Expect::Failed:
             EXPECT_FALSE(second.valid()) << c.name;
             EXPECT_FALSE(second.alreadyExisted()) << c.name;
-            EXPECT_NE(second.error().find("vonalor.lock"), std::string::npos) << c.name << ": " << second.error();
+            EXPECT_NE(second.error().find("vonalor.lock"), std::string::npos)
+                << c.name << ": " << second.error();
             break;
         }
     }
@@ -82,17 +83,20 @@ TEST(InstanceLockTest, BookingCommandsRefuseALockTheyCannotTrust) {
         const char* message;
     } cases[] = {
         {"monitor --stop-after 1", false,
-         [](const TempHome& home) { std::filesystem::create_directory(home / "vonalor.lock"); }, "vonalor.lock: "},
+         [](const TempHome& home) { std::filesystem::create_directory(home / "vonalor.lock"); },
+         "vonalor.lock: "},
         {"monitor --stop-after 1", true,
          [](const TempHome& home) { std::filesystem::remove(home / "vonalor.lock"); }, SecondCopyText},
         {"simulate Otthon --at '2004.10.20. 9:00:00' --seconds 5 --fee 20 --book", false,
-         [](const TempHome& home) { std::filesystem::create_directory(home / "vonalor.lock"); }, "vonalor.lock: "},
+         [](const TempHome& home) { std::filesystem::create_directory(home / "vonalor.lock"); },
+         "vonalor.lock: "},
         {"simulate Otthon --at '2004.10.20. 9:00:00' --seconds 5 --fee 20 --book", true,
          [](const TempHome& home) { std::filesystem::remove(home / "vonalor.lock"); }, SecondCopyText},
     };
     for (const auto& c : cases) {
         TempHome home;
-        const std::string ctl = shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.path().string()) + " ";
+        const std::string ctl =
+            shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.path().string()) + " ";
         ASSERT_EQ(runCommand(ctl + "set Ujraindit 0").exitCode, 0);
         std::unique_ptr<InstanceLock> first;
         if (c.firstRuns)

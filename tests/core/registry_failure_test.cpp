@@ -65,7 +65,8 @@ TEST(RegistryFailureTest, VonalorctlReportsADamagedStoreAndFails) {
     TempHome home;
     fillStore(home);
     damagePages(home / "registry.db");
-    const std::string ctl = shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.path().string()) + " ";
+    const std::string ctl =
+        shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.path().string()) + " ";
     const CommandResult values = runCommand(ctl + "values 2>/dev/null");
     EXPECT_EQ(values.exitCode, 1);
     EXPECT_EQ(values.out, "");
@@ -101,7 +102,8 @@ TEST(RegistryFailureTest, DamageFoundWhileOpenIsAnErrorNotAMissingValue) {
             c.read(*registry);
             ADD_FAILURE() << c.name << " read a damaged store without an error";
         } catch (const StoreError& e) {
-            EXPECT_NE(std::string(e.what()).find("registry.db: database disk image is malformed"), std::string::npos)
+            EXPECT_NE(std::string(e.what()).find("registry.db: database disk image is malformed"),
+                      std::string::npos)
                 << c.name << ": " << e.what();
         }
         EXPECT_FALSE(registry->write(HKLM, ProgramKeyPath, "OtthonOsszKoltseg", "0")) << c.name;
@@ -143,9 +145,9 @@ TEST(RegistryFailureTest, ATransactionThatCannotBeStoredLeavesNoneOfItsValues) {
     ASSERT_EQ(full->read(HKLM, ProgramKeyPath, "OtthonOsszKoltseg").text, "12,5");
 
     // The first value fits where it is; the big one needs pages the disk does not have.
-    EXPECT_FALSE(full->writeValues(HKLM, ProgramKeyPath,
-                                   {{"OtthonOsszKoltseg", "99"}, {"Naplo", std::string(64 * 1024, 'n')},
-                                    {"OtthonOsszPerc", "31"}}));
+    EXPECT_FALSE(full->writeValues(
+        HKLM, ProgramKeyPath,
+        {{"OtthonOsszKoltseg", "99"}, {"Naplo", std::string(64 * 1024, 'n')}, {"OtthonOsszPerc", "31"}}));
 
     auto fresh = SqliteRegistry::open(home / "registry.db");
     for (SqliteRegistry* registry : {full.get(), fresh.get()}) {

@@ -87,8 +87,10 @@ struct CounterCase {
 };
 
 const CounterCase counterCases[] = {
-    {"cut to nothing", [](const std::filesystem::path& counter) { std::filesystem::resize_file(counter, 0); }},
-    {"cut to half a counter", [](const std::filesystem::path& counter) { std::filesystem::resize_file(counter, 4); }},
+    {"cut to nothing",
+     [](const std::filesystem::path& counter) { std::filesystem::resize_file(counter, 0); }},
+    {"cut to half a counter",
+     [](const std::filesystem::path& counter) { std::filesystem::resize_file(counter, 4); }},
     {"deleted", [](const std::filesystem::path& counter) { std::filesystem::remove(counter); }},
     {"replaced by an empty file",
      [](const std::filesystem::path& counter) {
