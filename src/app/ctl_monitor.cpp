@@ -73,6 +73,10 @@ int monitor(CtlContext& ctx, const std::vector<std::string>& args) {
     }
 
     InstanceLock lock(ctx.home / LockFileName);
+    if (!lock.valid()) {
+        ctx.err << "vonalorctl: " << lock.error() << "\n";
+        return CtlFailure;
+    }
     if (lock.alreadyExisted() && ctx.store.ReadSettingQuiet("Ujraindit") == "0") {
         ctx.err << "vonalorctl: " << SecondCopyText << "\n";
         return CtlFailure;

@@ -145,6 +145,10 @@ int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
     std::string error;
     if (options.book) {
         lock = std::make_unique<InstanceLock>(ctx.home / LockFileName);
+        if (!lock->valid()) {
+            ctx.err << "vonalorctl: " << lock->error() << "\n";
+            return CtlFailure;
+        }
         if (lock->alreadyExisted()) {
             ctx.err << "vonalorctl: " << SecondCopyText << "\n";
             return CtlFailure;

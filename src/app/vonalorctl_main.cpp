@@ -3,6 +3,7 @@
 #include "app/ctl_commands.h"
 #include "app/platform_factory.h"
 #include "core/data_home.h"
+#include "platform/registry.h"
 #include "settings/installation.h"
 #include "settings/settings_store.h"
 #include "tasks/program_log.h"
@@ -133,16 +134,20 @@ int main(int argc, char** argv) {
         std::cerr << "vonalorctl: " << error << "\n";
         return CtlFailure;
     }
-    provisionInstallation(*platform->registry);
-    installSounds(home);
-    ProgramLog log(*platform->clock);
-    SettingsStore store(*platform->registry, log);
-    CtlContext context{home, *platform, store, log, std::cout, std::cerr};
     try {
+        provisionInstallation(*platform->registry);
+        installSounds(home);
+        ProgramLog log(*platform->clock);
+        SettingsStore store(*platform->registry, log);
+        CtlContext context{home, *platform, store, log, std::cout, std::cerr};
         return command->run(context, arguments);
     } catch (const CtlUsageError& e) {
         return usage(e.message);
     } catch (const ConversionError& e) {
+        std::cerr << "vonalorctl: " << e.what() << "\n";
+        return CtlFailure;
+    } catch (const StoreError& e) {
+        // A damaged store says so: its values are unknown, not empty.
         std::cerr << "vonalorctl: " << e.what() << "\n";
         return CtlFailure;
     }

@@ -23,7 +23,13 @@ int Startup::run(StartupFace& face) {
     }
 
     m_lock = m_makeLock();
-    if (m_lock && m_lock->alreadyExisted() && m_store.ReadSettingQuiet("Ujraindit") == "0") {
+    if (!m_lock || !m_lock->valid()) {
+        // Running without knowing whether another copy runs would let two copies book at once.
+        m_dialogs.plainError(std::string(LockFailedText) + (m_lock ? "\n" + m_lock->error() : std::string()));
+        m_outcome = Outcome::LockFailed;
+        return 1;
+    }
+    if (m_lock->alreadyExisted() && m_store.ReadSettingQuiet("Ujraindit") == "0") {
         m_dialogs.plainError(SecondCopyText);
         m_outcome = Outcome::SecondCopyRefused;
         return 0;

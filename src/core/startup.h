@@ -37,7 +37,7 @@ public:
 
     int run(StartupFace& face);
 
-    enum class Outcome { NotRun, PasswordCancelled, SecondCopyRefused, Ran };
+    enum class Outcome { NotRun, PasswordCancelled, SecondCopyRefused, LockFailed, Ran };
     Outcome outcome() const { return m_outcome; }
 
 private:
@@ -49,6 +49,9 @@ private:
 };
 
 inline constexpr const char* SecondCopyText = "Az alkalmazás már fut egy példányban!";
+// Shown, followed by the reason, when the single-instance lock cannot be taken at all.
+inline constexpr const char* LockFailedText =
+    "Az alkalmazás nem tudja megállapítani, hogy fut-e már egy példányban, ezért nem indul el.";
 
 // The stored access password (empty when none was set) and the start prompt's check.
 std::string storedPassword(const SettingsStore& store);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -9,6 +10,12 @@
 namespace vonalor {
 
 enum class RegistryRoot { LocalMachine, CurrentUser };
+
+// Thrown by a registry's reads when the store cannot be read (damaged or unreadable), so that
+// such a store is never taken for one without the value.
+struct StoreError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
 
 // A hierarchical store of string values in the manner of the Windows registry: keys are
 // backslash paths under a root, value and key names compare without letter case, values

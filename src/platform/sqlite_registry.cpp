@@ -2,19 +2,55 @@
 
 #include <sqlite3.h>
 
-#include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
-#include <sys/mman.h>
+#include <random>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vonalor {
 
 namespace {
 
-constexpr std::size_t generationFileSize = 4096;
+// Earlier builds mapped a page of this size; the counter is its first 8 bytes.
+constexpr off_t generationFileSize = 4096;
 
-std::atomic_ref<std::uint64_t> generationOf(std::uint64_t* slot) {
-    return std::atomic_ref<std::uint64_t>(*slot);
+// Holds the counter's bytes against other processes' read-modify-write for its lifetime.
+class GenerationLock {
+public:
+    explicit GenerationLock(int fd) : m_fd(fd) { m_held = apply(F_WRLCK); }
+    ~GenerationLock() {
+        if (m_held)
+            apply(F_UNLCK);
+    }
+    GenerationLock(const GenerationLock&) = delete;
+    GenerationLock& operator=(const GenerationLock&) = delete;
+
+private:
+    bool apply(short type) {
+        struct flock range {};
+        range.l_type = type;
+        range.l_whence = SEEK_SET;
+        range.l_len = sizeof(std::uint64_t);
+        int result = 0;
+        while ((result = ::fcntl(m_fd, F_OFD_SETLKW, &range)) != 0 && errno == EINTR) {
+        }
+        return result == 0;
+    }
+
+    int m_fd;
+    bool m_held = false;
+};
+
+bool writeCounter(int fd, std::uint64_t value) {
+    return ::pwrite(fd, &value, sizeof value, 0) == static_cast<ssize_t>(sizeof value);
+}
+
+// A counter that starts anew starts far from any value a process may have seen before it.
+std::uint64_t freshGeneration() {
+    std::random_device random;
+    return (static_cast<std::uint64_t>(random()) << 32) ^ random();
 }
 
 int rootNumber(RegistryRoot root) {
@@ -115,21 +151,41 @@ std::unique_ptr<SqliteRegistry> SqliteRegistry::open(const std::filesystem::path
 }
 
 bool SqliteRegistry::init(const std::filesystem::path& file, std::string* error) {
+    m_file = file;
     auto fail = [&](const std::string& what) {
         if (error)
-            *error = what;
+            *error = file.string() + ": " + what;
         return false;
     };
     if (sqlite3_open_v2(file.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) !=
         SQLITE_OK)
-        return fail(file.string() + ": " + (m_db ? sqlite3_errmsg(m_db) : "cannot open"));
+        return fail(m_db ? sqlite3_errmsg(m_db) : "cannot open");
     sqlite3_busy_timeout(m_db, 10000);
-    if (!exec("PRAGMA journal_mode=WAL") || !exec("PRAGMA synchronous=FULL") ||
-        !exec("CREATE TABLE IF NOT EXISTS registry_key(id INTEGER PRIMARY KEY, root INTEGER NOT NULL,"
+    if (!exec("PRAGMA journal_mode=WAL") || !exec("PRAGMA synchronous=FULL"))
+        return fail(sqlite3_errmsg(m_db));
+
+    // A damaged store is refused here rather than read as empty later. The quick check reads
+    // every page once; on a store of a few thousand values that is about a millisecond.
+    sqlite3_stmt* check = nullptr;
+    std::string damage;
+    if (sqlite3_prepare_v2(m_db, "PRAGMA quick_check", -1, &check, nullptr) != SQLITE_OK) {
+        damage = sqlite3_errmsg(m_db);
+    } else {
+        const int rc = sqlite3_step(check);
+        if (rc == SQLITE_ROW && columnText(check, 0) != "ok")
+            damage = std::string(sqlite3_errstr(SQLITE_CORRUPT)) + " (" + columnText(check, 0) + ")";
+        else if (rc != SQLITE_ROW)
+            damage = sqlite3_errmsg(m_db);
+    }
+    sqlite3_finalize(check);
+    if (!damage.empty())
+        return fail(damage);
+
+    if (!exec("CREATE TABLE IF NOT EXISTS registry_key(id INTEGER PRIMARY KEY, root INTEGER NOT NULL,"
               " path TEXT NOT NULL, folded TEXT NOT NULL, UNIQUE(root, folded))") ||
         !exec("CREATE TABLE IF NOT EXISTS registry_value(id INTEGER PRIMARY KEY, key_id INTEGER NOT NULL,"
               " name TEXT NOT NULL, folded TEXT NOT NULL, data TEXT NOT NULL, UNIQUE(key_id, folded))"))
-        return fail(file.string() + ": " + sqlite3_errmsg(m_db));
+        return fail(sqlite3_errmsg(m_db));
 
     const struct {
         sqlite3_stmt** stmt;
@@ -144,23 +200,15 @@ bool SqliteRegistry::init(const std::filesystem::path& file, std::string* error)
     };
     for (const auto& s : statements) {
         if (sqlite3_prepare_v3(m_db, s.sql, -1, SQLITE_PREPARE_PERSISTENT, s.stmt, nullptr) != SQLITE_OK)
-            return fail(file.string() + ": " + sqlite3_errmsg(m_db));
+            return fail(sqlite3_errmsg(m_db));
     }
 
-    const std::filesystem::path generationFile = file.string() + "-gen";
-    const int fd = ::open(generationFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return fail(generationFile.string() + ": cannot open");
-    if (::ftruncate(fd, generationFileSize) != 0 && ::lseek(fd, 0, SEEK_END) < static_cast<off_t>(generationFileSize)) {
-        ::close(fd);
-        return fail(generationFile.string() + ": cannot size");
+    m_generationFile = file.string() + "-gen";
+    if (!openGeneration()) {
+        if (error)
+            *error = m_generationFile.string() + ": " + std::strerror(errno);
+        return false;
     }
-    void* mapped = ::mmap(nullptr, generationFileSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
-    ::close(fd);
-    if (mapped == MAP_FAILED)
-        return fail(generationFile.string() + ": cannot map");
-    m_generation = static_cast<std::uint64_t*>(mapped);
-    m_seenGeneration = generationOf(m_generation).load();
     return true;
 }
 
@@ -169,8 +217,56 @@ SqliteRegistry::~SqliteRegistry() {
         sqlite3_finalize(stmt);
     if (m_db)
         sqlite3_close(m_db);
-    if (m_generation)
-        ::munmap(m_generation, generationFileSize);
+    if (m_generationFd >= 0)
+        ::close(m_generationFd);
+}
+
+// (Re)opens the counter file, creating it or giving a cut-short one a fresh start. The cache is
+// dropped: whatever happened to the old file, writes may have gone unseen.
+bool SqliteRegistry::openGeneration() {
+    m_cache.clear();
+    if (m_generationFd >= 0)
+        ::close(m_generationFd);
+    m_generationFd = ::open(m_generationFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (m_generationFd < 0)
+        return false;
+    struct stat status {};
+    bool ok = false;
+    {
+        GenerationLock lock(m_generationFd); // two processes re-creating it give it one start
+        ok = ::fstat(m_generationFd, &status) == 0;
+        if (ok && status.st_size < static_cast<off_t>(sizeof(std::uint64_t)))
+            ok = writeCounter(m_generationFd, freshGeneration());
+        if (ok && status.st_size < generationFileSize)
+            ok = ::ftruncate(m_generationFd, generationFileSize) == 0;
+    }
+    const std::optional<std::uint64_t> current = ok ? readGeneration() : std::nullopt;
+    if (!current) {
+        const int saved = errno;
+        ::close(m_generationFd);
+        m_generationFd = -1;
+        errno = saved;
+        return false;
+    }
+    m_generationDevice = status.st_dev;
+    m_generationInode = status.st_ino;
+    m_seenGeneration = *current;
+    return true;
+}
+
+bool SqliteRegistry::generationFileIsOurs() const {
+    struct stat status {};
+    return m_generationFd >= 0 && ::stat(m_generationFile.c_str(), &status) == 0 &&
+           static_cast<std::uint64_t>(status.st_dev) == m_generationDevice &&
+           static_cast<std::uint64_t>(status.st_ino) == m_generationInode;
+}
+
+// Read with pread, not through a mapping: a file cut short gives a short read, not SIGBUS.
+std::optional<std::uint64_t> SqliteRegistry::readGeneration() const {
+    std::uint64_t value = 0;
+    if (::pread(m_generationFd, &value, sizeof value, 0) != static_cast<ssize_t>(sizeof value))
+        return std::nullopt;
+    return value;
 }
 
 bool SqliteRegistry::exec(const char* sql) {
@@ -178,28 +274,65 @@ bool SqliteRegistry::exec(const char* sql) {
 }
 
 void SqliteRegistry::revalidate() {
-    const std::uint64_t current = generationOf(m_generation).load(std::memory_order_acquire);
-    if (current != m_seenGeneration) {
+    const std::optional<std::uint64_t> current = generationFileIsOurs() ? readGeneration() : std::nullopt;
+    if (!current) {
+        // Not sure what others wrote: start over with the file at the path. Without one, the cache
+        // lives only until the next read, so every read goes to SQLite.
+        if (!openGeneration())
+            m_cache.clear();
+        return;
+    }
+    if (*current != m_seenGeneration) {
         m_cache.clear();
-        m_seenGeneration = current;
+        m_seenGeneration = *current;
     }
 }
 
 void SqliteRegistry::publishWrite() {
-    const std::uint64_t before = generationOf(m_generation).fetch_add(1, std::memory_order_acq_rel);
-    if (before == m_seenGeneration) {
-        m_seenGeneration = before + 1; // nobody else wrote meanwhile: the cache, updated in place, stays good
+    if (!generationFileIsOurs() && !openGeneration())
+        return; // no counter to tell the others through; this process reads through anyway
+    std::optional<std::uint64_t> before;
+    {
+        GenerationLock lock(m_generationFd);
+        before = readGeneration();
+        if (before && !writeCounter(m_generationFd, *before + 1))
+            before.reset();
+    }
+    if (before && *before == m_seenGeneration) {
+        // Nobody else wrote meanwhile: the cache, updated in place, stays good.
+        m_seenGeneration = *before + 1;
     } else {
         m_cache.clear();
-        m_seenGeneration = before + 1;
+        if (before)
+            m_seenGeneration = *before + 1;
+        else
+            openGeneration(); // cut short meanwhile: a fresh start tells the others too
     }
+}
+
+// A write that failed may or may not have reached the file (a failed COMMIT can still be found
+// in the log later): the cache goes, and the others are told to drop theirs.
+void SqliteRegistry::abandonWrite() {
+    if (!sqlite3_get_autocommit(m_db))
+        exec("ROLLBACK");
+    m_cache.clear();
+    publishWrite();
+}
+
+bool SqliteRegistry::stepRead(sqlite3_stmt* stmt) {
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    throw StoreError(m_file.string() + ": " + sqlite3_errmsg(m_db));
 }
 
 std::int64_t SqliteRegistry::findKeyId(RegistryRoot root, const std::string& foldedPath) {
     StatementScope scope{m_findKey};
     sqlite3_bind_int(m_findKey, 1, rootNumber(root));
     bindText(m_findKey, 2, foldedPath);
-    return sqlite3_step(m_findKey) == SQLITE_ROW ? sqlite3_column_int64(m_findKey, 0) : 0;
+    return stepRead(m_findKey) ? sqlite3_column_int64(m_findKey, 0) : 0;
 }
 
 SqliteRegistry::CachedKey& SqliteRegistry::cachedKey(RegistryRoot root, std::string_view key) {
@@ -214,7 +347,7 @@ SqliteRegistry::CachedKey& SqliteRegistry::cachedKey(RegistryRoot root, std::str
     if (entry.id != 0) {
         StatementScope scope{m_keyValues};
         sqlite3_bind_int64(m_keyValues, 1, entry.id);
-        while (sqlite3_step(m_keyValues) == SQLITE_ROW)
+        while (stepRead(m_keyValues))
             entry.values.emplace(columnText(m_keyValues, 1), columnText(m_keyValues, 2));
     }
     return m_cache.emplace(std::move(id), std::move(entry)).first->second;
@@ -256,8 +389,13 @@ std::int64_t SqliteRegistry::ensureKey(RegistryRoot root, std::string_view key) 
 bool SqliteRegistry::createKey(RegistryRoot root, std::string_view key) {
     if (!exec("BEGIN IMMEDIATE"))
         return false;
-    if (ensureKey(root, key) == 0 || !exec("COMMIT")) {
-        exec("ROLLBACK");
+    try {
+        if (ensureKey(root, key) == 0 || !exec("COMMIT")) {
+            abandonWrite();
+            return false;
+        }
+    } catch (const StoreError&) {
+        abandonWrite();
         return false;
     }
     m_cache.clear();
@@ -273,8 +411,14 @@ bool SqliteRegistry::writeValues(RegistryRoot root, std::string_view key,
                                  const std::vector<std::pair<std::string, std::string>>& values) {
     if (!exec("BEGIN IMMEDIATE"))
         return false;
-    const std::int64_t keyId = ensureKey(root, key);
-    bool ok = keyId != 0;
+    std::int64_t keyId = 0;
+    bool ok = false;
+    try {
+        keyId = ensureKey(root, key);
+        ok = keyId != 0;
+    } catch (const StoreError&) {
+        ok = false;
+    }
     for (std::size_t i = 0; ok && i < values.size(); ++i) {
         StatementScope scope{m_upsertValue};
         sqlite3_bind_int64(m_upsertValue, 1, keyId);
@@ -284,8 +428,7 @@ bool SqliteRegistry::writeValues(RegistryRoot root, std::string_view key,
         ok = sqlite3_step(m_upsertValue) == SQLITE_DONE;
     }
     if (!ok || !exec("COMMIT")) {
-        exec("ROLLBACK");
-        m_cache.clear();
+        abandonWrite();
         return false;
     }
     // Keep the cache of this key current instead of dropping it.
@@ -306,13 +449,18 @@ bool SqliteRegistry::keyExists(RegistryRoot root, std::string_view key) {
 }
 
 bool SqliteRegistry::remove(RegistryRoot root, std::string_view key, std::string_view name) {
-    const std::int64_t keyId = findKeyId(root, foldRegistryName(trimmedPath(key)));
-    if (keyId == 0)
-        return false;
-    StatementScope scope{m_deleteValue};
-    sqlite3_bind_int64(m_deleteValue, 1, keyId);
-    bindText(m_deleteValue, 2, foldRegistryName(name));
-    const bool removed = sqlite3_step(m_deleteValue) == SQLITE_DONE && sqlite3_changes(m_db) > 0;
+    bool removed = false;
+    try {
+        const std::int64_t keyId = findKeyId(root, foldRegistryName(trimmedPath(key)));
+        if (keyId == 0)
+            return false;
+        StatementScope scope{m_deleteValue};
+        sqlite3_bind_int64(m_deleteValue, 1, keyId);
+        bindText(m_deleteValue, 2, foldRegistryName(name));
+        removed = sqlite3_step(m_deleteValue) == SQLITE_DONE && sqlite3_changes(m_db) > 0;
+    } catch (const StoreError&) {
+        removed = false; // a write that fails answers false, as the others do
+    }
     m_cache.clear();
     publishWrite();
     return removed;
@@ -338,7 +486,7 @@ std::vector<std::pair<std::string, std::string>> SqliteRegistry::values(Registry
         return result;
     StatementScope scope{m_keyValues};
     sqlite3_bind_int64(m_keyValues, 1, keyId);
-    while (sqlite3_step(m_keyValues) == SQLITE_ROW)
+    while (stepRead(m_keyValues))
         result.emplace_back(columnText(m_keyValues, 0), columnText(m_keyValues, 2));
     return result;
 }

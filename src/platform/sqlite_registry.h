@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -19,8 +20,11 @@ std::string foldRegistryName(std::string_view name);
 
 // The registry in one SQLite file. Every write is its own durable transaction. Reads are
 // served from a per-process cache that is dropped whenever any process has written since:
-// each write bumps a generation counter in a small shared memory-mapped file beside the
-// database, and a read compares it first (one atomic load instead of a query).
+// each write bumps a generation counter in a small shared file beside the database, and a
+// read compares it first (a stat and an 8-byte read instead of a query). The counter file
+// may be deleted, replaced or cut short from outside; it is then re-created and the cache
+// dropped, and it is never mapped, so nothing done to it can crash a reader.
+// Reads throw StoreError when SQLite cannot read the store; writes return false.
 class SqliteRegistry final : public Registry {
 public:
     static std::unique_ptr<SqliteRegistry> open(const std::filesystem::path& file, std::string* error = nullptr);
@@ -48,11 +52,16 @@ private:
 
     SqliteRegistry() = default;
     bool init(const std::filesystem::path& file, std::string* error);
+    bool openGeneration();
+    bool generationFileIsOurs() const;
+    std::optional<std::uint64_t> readGeneration() const;
     void revalidate();
     CachedKey& cachedKey(RegistryRoot root, std::string_view key);
     std::int64_t ensureKey(RegistryRoot root, std::string_view key);
     std::int64_t findKeyId(RegistryRoot root, const std::string& foldedPath);
+    bool stepRead(sqlite3_stmt* stmt);
     bool exec(const char* sql);
+    void abandonWrite();
     void publishWrite();
 
     sqlite3* m_db = nullptr;
@@ -62,7 +71,11 @@ private:
     sqlite3_stmt* m_upsertValue = nullptr;
     sqlite3_stmt* m_deleteValue = nullptr;
 
-    std::uint64_t* m_generation = nullptr; // mapped shared
+    std::filesystem::path m_file;
+    std::filesystem::path m_generationFile;
+    int m_generationFd = -1; // -1: no usable counter, every read goes to SQLite
+    std::uint64_t m_generationDevice = 0;
+    std::uint64_t m_generationInode = 0;
     std::uint64_t m_seenGeneration = 0;
     std::unordered_map<std::string, CachedKey> m_cache; // root digit + folded path -> key
 };

@@ -80,6 +80,69 @@ TEST_F(RegistryTest, ReadsSeeAnotherProcesssWrites) {
     EXPECT_EQ(registry->read(HKLM, "SOFTWARE\\Vonalor", "Uj").text, "x");
 }
 
+// What may happen to the change counter beside the database while a program has the store open.
+struct CounterCase {
+    const char* name;
+    void (*change)(const std::filesystem::path& counter);
+};
+
+const CounterCase counterCases[] = {
+    {"cut to nothing",
+     [](const std::filesystem::path& counter) { std::filesystem::resize_file(counter, 0); }},
+    {"cut to half a counter",
+     [](const std::filesystem::path& counter) { std::filesystem::resize_file(counter, 4); }},
+    {"deleted", [](const std::filesystem::path& counter) { std::filesystem::remove(counter); }},
+    {"replaced by an empty file",
+     [](const std::filesystem::path& counter) {
+         std::filesystem::remove(counter);
+         writeFile(counter, "");
+     }},
+    {"replaced by a file of zeros",
+     [](const std::filesystem::path& counter) {
+         std::filesystem::remove(counter);
+         writeFile(counter, std::string(4096, '\0'));
+     }},
+};
+
+// The first connection has the value cached when the counter file changes; another connection,
+// opened before or after the change, writes. The first must neither crash nor keep its stale copy.
+TEST_F(RegistryTest, AChangedCounterFileNeitherCrashesNorHidesAnotherConnectionsWrites) {
+    for (const CounterCase& c : counterCases) {
+        for (const bool otherOpenedFirst : {true, false}) {
+            TempHome caseHome;
+            auto first = SqliteRegistry::open(caseHome / "registry.db");
+            ASSERT_TRUE(first->write(HKLM, "SOFTWARE\\Vonalor", "OtthonOsszKoltseg", "10"));
+            ASSERT_EQ(first->read(HKLM, "SOFTWARE\\Vonalor", "OtthonOsszKoltseg").text, "10");
+            std::unique_ptr<SqliteRegistry> other;
+            if (otherOpenedFirst)
+                other = SqliteRegistry::open(caseHome / "registry.db");
+
+            c.change(caseHome / "registry.db-gen");
+            EXPECT_EQ(first->read(HKLM, "SOFTWARE\\Vonalor", "OtthonOsszKoltseg").text, "10") << c.name;
+            if (!otherOpenedFirst)
+                other = SqliteRegistry::open(caseHome / "registry.db");
+            ASSERT_TRUE(other->write(HKLM, "SOFTWARE\\Vonalor", "OtthonOsszKoltseg", "0"));
+
+            EXPECT_EQ(first->read(HKLM, "SOFTWARE\\Vonalor", "OtthonOsszKoltseg").text, "0")
+                << c.name << (otherOpenedFirst ? ", other opened first" : ", other opened after");
+            // And the other way round, once both agree on the file again.
+            ASSERT_TRUE(first->write(HKLM, "SOFTWARE\\Vonalor", "OtthonOsszKoltseg", "5"));
+            EXPECT_EQ(other->read(HKLM, "SOFTWARE\\Vonalor", "OtthonOsszKoltseg").text, "5") << c.name;
+        }
+    }
+}
+
+// A counter cut short and started again must not come back to a value a reader has seen.
+TEST_F(RegistryTest, ACounterStartedAgainIsNotMistakenForTheOneSeen) {
+    ASSERT_TRUE(registry->write(HKLM, "SOFTWARE\\Vonalor", "A", "1"));
+    ASSERT_EQ(registry->read(HKLM, "SOFTWARE\\Vonalor", "A").text, "1");
+
+    std::filesystem::resize_file(home / "registry.db-gen", 0);
+    auto other = SqliteRegistry::open(home / "registry.db"); // starts the counter again
+    ASSERT_TRUE(other->write(HKLM, "SOFTWARE\\Vonalor", "A", "2"));
+    EXPECT_EQ(registry->read(HKLM, "SOFTWARE\\Vonalor", "A").text, "2");
+}
+
 TEST_F(RegistryTest, OpeningAnUnusableFileFailsWithAReason) {
     std::filesystem::create_directories(home / "dir.db");
     std::string error;

@@ -116,6 +116,19 @@ TEST_F(StartupTest, ASecondCopyAsksForThePasswordBeforeItIsRefused) {
     EXPECT_EQ(second.outcome(), Startup::Outcome::SecondCopyRefused);
 }
 
+TEST_F(StartupTest, ALockThatCannotBeTakenRefusesToStartWithTheReason) {
+    store.WriteSetting("Ujraindit", "1"); // not even a restart may run unguarded
+    std::filesystem::create_directory(home / "vonalor.lock");
+    Startup startup = makeStartup();
+    EXPECT_EQ(startup.run(face), 1);
+    EXPECT_EQ(startup.outcome(), Startup::Outcome::LockFailed);
+    EXPECT_TRUE(face.calls.empty());
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.shown()[0].kind, "plainError");
+    EXPECT_EQ(dialogs.shown()[0].text.rfind(LockFailedText, 0), 0u) << dialogs.shown()[0].text;
+    EXPECT_NE(dialogs.shown()[0].text.find("vonalor.lock"), std::string::npos) << dialogs.shown()[0].text;
+}
+
 TEST_F(StartupTest, ThePasswordComparesExactlyAndAMissingOneIsEmpty) {
     EXPECT_TRUE(passwordMatches(store, ""));
     store.WriteKeyValue(PasswordKey, "Jelszo", "Titok");
