@@ -8,6 +8,7 @@
 #include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/ras.h"
+#include "platform/registry.h"
 #include "platform/system_info.h"
 #include "platform/timer_service.h"
 #include "settings/connection_record.h"
@@ -188,6 +189,11 @@ void ProgramCore::runEvent(const std::function<void()>& work) {
     } catch (const ConversionError& e) {
         changed();
         reportConversion(e.what(), e.source(), e.text());
+    } catch (const StoreError& e) {
+        // A damaged settings store ends the event; it is never read as empty.
+        changed();
+        m_ports.log.AddProgramLogEntry(ProgramLog::Error, e.what());
+        report(Notice::Error, std::string("A beállítások adatbázisa sérült: ") + e.what());
     }
     if (--m_eventDepth == 0 && !m_deferredNotices.empty())
         showDeferredNotices();
@@ -395,7 +401,8 @@ void ProgramCore::FormClose() {
     m_state.trayVisible = false;
     if (!SaveListViewFile(m_state.taskList, m_ports.home / TaskListFileName, m_ports.log))
         report(Notice::Error, "A(z) \"" + std::string(TaskListFileName) + "\" fájl nem írható.");
-    m_ports.log.SaveProgramLog(m_ports.home / ProgramLogFileName, m_ports.dialogs);
+    if (!m_ports.log.SaveProgramLog(m_ports.home / ProgramLogFileName, m_ports.dialogs))
+        report(Notice::Error, "A(z) \"" + std::string(ProgramLogFileName) + "\" fájl nem írható.");
     changed();
 }
 
