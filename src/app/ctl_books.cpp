@@ -1,6 +1,7 @@
 // vonalorctl: the books (period totals, daily statistics, session log).
 
 #include "app/ctl_commands.h"
+#include "settings/connection_record.h"
 #include "platform/text_file.h"
 #include "settings/settings_store.h"
 #include "stats/billing_period.h"
@@ -116,6 +117,8 @@ int daily(CtlContext& ctx, const std::vector<std::string>& args) {
     if (to < from)
         throw CtlUsageError{"--from " + *fromText + " lies after --to " + *toText};
 
+    if (const std::string problem = entryNameProblem(words.front()); !problem.empty())
+        throw CtlUsageError{"\"" + words.front() + "\" nem lehet kapcsolat neve: " + problem};
     const std::filesystem::path file = dailyStatisticsFile(ctx.home, words.front());
     std::vector<std::string> lines;
     if (!reportedRead(ctx, file, readBooksLines(file, lines)))

@@ -52,6 +52,8 @@ std::int64_t wholeNumber(const std::string& option, const std::string& text, std
 SimulateOptions parseSimulate(const std::vector<std::string>& args) {
     SimulateOptions options;
     options.connection = args.at(0);
+    if (const std::string problem = entryNameProblem(options.connection); !problem.empty())
+        throw CtlUsageError{"\"" + options.connection + "\" nem lehet kapcsolat neve: " + problem};
     bool haveAt = false;
     bool haveSeconds = false;
     for (std::size_t i = 1; i < args.size(); ++i) {

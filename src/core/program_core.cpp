@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/ras.h"
 #include "platform/registry.h"
+#include "platform/sqlite_registry.h"
 #include "platform/system_info.h"
 #include "platform/timer_service.h"
 #include "settings/connection_record.h"
@@ -130,6 +131,24 @@ void ProgramCore::reportBooking(const BookingOutcome& outcome) {
     }
 }
 
+std::vector<std::string> ProgramCore::phonebookEntries() {
+    PhonebookCheck check = checkPhonebook(m_ports.ras.entries());
+    for (const auto& [name, reason] : check.refused) {
+        const std::string text = "A(z) \"" + name + "\" kapcsolatot a program nem figyeli: " + reason + ".";
+        if (report(Notice::Error, text))
+            m_ports.log.AddProgramLogEntry(ProgramLog::Error, text);
+    }
+    return std::move(check.kept);
+}
+
+bool ProgramCore::entryRefused(const std::string& name) {
+    if (!entryNameProblem(name).empty())
+        return true;
+    const std::string key = foldRegistryName(name);
+    return std::any_of(m_state.phonebook.begin(), m_state.phonebook.end(),
+                       [&](const std::string& kept) { return kept != name && foldRegistryName(kept) == key; });
+}
+
 void ProgramCore::bookPending() {
     if (m_books->pendingCount() == 0)
         return;
@@ -223,7 +242,7 @@ void ProgramCore::FormCreate() {
     else if (companionFigures == "2")
         m_state.rdbtnOsszChecked = true;
 
-    m_state.phonebook = m_ports.ras.entries();
+    m_state.phonebook = phonebookEntries();
 
     m_state.webAddresses = {"about:blank"};
     ReadTypedUrls(store.registry(), m_state.webAddresses);

@@ -286,6 +286,11 @@ private:
     // True when the text had not been shown before in this run.
     bool report(Notice kind, const std::string& text);
     void showDeferredNotices();
+    // The system's phonebook as the program keeps it: names that cannot name a record safely, or
+    // that differ from another only in letter case, are left out and reported once a run.
+    std::vector<std::string> phonebookEntries();
+    // True when a connection of this entry is not watched (its name was refused).
+    bool entryRefused(const std::string& name);
     // A stored number that only places a window: a bad text falls back to the default.
     int placementSetting(const char* name, int fallback);
 

@@ -46,7 +46,7 @@ void ProgramCore::TimerUjHonapTimer() {
 
 void ProgramCore::TimerKapcsFrissitTimer() {
     SettingsStore& store = m_ports.store;
-    m_state.knownEntries = m_ports.ras.entries();
+    m_state.knownEntries = phonebookEntries();
     const std::vector<std::string>& entries = m_state.knownEntries;
     const auto count = static_cast<std::int32_t>(entries.size());
     const std::int32_t stored = store.readInt("KapcsolatokSzama");
@@ -79,7 +79,7 @@ void ProgramCore::TimerKapcsFrissitTimer() {
                 changed();
             }
         }
-        m_state.knownEntries = m_ports.ras.entries();
+        m_state.knownEntries = phonebookEntries();
     } else if (count < stored) {
         store.WriteSetting("KapcsolatokSzama", std::to_string(stored - 1));
         m_state.phonebook = entries;

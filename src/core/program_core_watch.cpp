@@ -72,7 +72,10 @@ void ProgramCore::TimerStatusTimer() {
     refreshPeriodHeader();
 
     const std::vector<RasConnection> connections = m_ports.ras.activeConnections();
-    if (!connections.empty() && !connections.front().entryName.empty()) {
+    // A connection of a refused entry is not watched: its name would leave the data home or
+    // share another entry's record.
+    if (!connections.empty() && !connections.front().entryName.empty() &&
+        (connections.front().handle == m_state.connectionHandle || !entryRefused(connections.front().entryName))) {
         const RasConnection& active = connections.front();
         const bool handleChanged = active.handle != m_state.connectionHandle;
         if (handleChanged) {

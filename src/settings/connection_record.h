@@ -18,6 +18,19 @@ const std::vector<std::pair<std::string_view, std::string_view>>& newConnectionR
 // tariffs and totals. False when the store could not be written.
 bool CreateConnectionRecord(SettingsStore& store, const std::string& name);
 
+// Why a phonebook entry's name cannot name a connection record and its files (the daily
+// statistics file is the name followed by "Diagram.ini" in the data home); empty when it can.
+std::string entryNameProblem(std::string_view name);
+
+// The entries the program keeps, in the system's order, and those it refuses with the reason:
+// a name that cannot be stored safely, or one that differs from an earlier entry only in letter
+// case (the store compares names without case, so the two would share one record).
+struct PhonebookCheck {
+    std::vector<std::string> kept;
+    std::vector<std::pair<std::string, std::string>> refused; // name, reason
+};
+PhonebookCheck checkPhonebook(const std::vector<std::string>& entries);
+
 // True when any value of the connection's record is stored.
 bool hasConnectionRecord(const SettingsStore& store, const std::string& name);
 

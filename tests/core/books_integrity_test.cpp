@@ -282,3 +282,40 @@ TEST_F(IntegrityTest, ARepeatingFailureIsShownOnceARunAndNamesItsSetting) {
 
 } // namespace
 } // namespace vonalor::test
+
+namespace vonalor::test {
+namespace {
+
+// Entry names become file names of the data home only when they stay in it, and names that
+// differ only in letter case never share one record.
+TEST_F(ProgramCoreTest, HostileAndLookAlikeEntryNamesAreRefusedWithAMessage) {
+    const TempHome outside;
+    const std::string absolute = (outside.path() / "abs").string();
+    phonebook("entry ../outside/evil\nentry " + absolute + "\nentry Otthon\nentry OTTHON\nentry a\\b\nentry ..\n");
+    start();
+    EXPECT_EQ(core->state().phonebook, std::vector<std::string>{"Otthon"});
+    EXPECT_FALSE(std::filesystem::exists(home.path().parent_path() / "outside"));
+    EXPECT_FALSE(std::filesystem::exists(absolute + "Diagram.ini"));
+    EXPECT_EQ(setting(absolute + "OsszKoltseg"), "");
+    EXPECT_EQ(setting("KapcsolatokSzama"), "1");
+    ASSERT_EQ(dialogs.shown().size(), 5u);
+    EXPECT_EQ(dialogs.shown()[2].text,
+              "A(z) \"OTTHON\" kapcsolatot a program nem figyeli: csak kis- és nagybetűben tér el ettől: \"Otthon\".");
+
+    // A session of the look-alike is not booked into Otthon's record; Otthon's own is.
+    ras.connect("OTTHON", 1);
+    time.advance(5000);
+    EXPECT_EQ(core->state().lbKapcsAllap, "Nincs Kapcsolat");
+    ras.drop("OTTHON");
+    ras.connect("Otthon", 1);
+    time.advance(5000);
+    EXPECT_EQ(core->state().lbKapcsAllap, "Csatlakoztatva");
+    ras.drop("Otthon");
+    time.advance(10);
+    EXPECT_EQ(setting("OtthonKapcsSzama"), "1");
+    time.advance(4000);
+    EXPECT_EQ(dialogs.shown().size(), 5u); // each refusal said once a run
+}
+
+} // namespace
+} // namespace vonalor::test
