@@ -233,7 +233,8 @@ public:
     // A connection chosen in comboKedvKapcs / ComboKedvOraKapcs: the field shows its allowance.
     std::string comboKedvKapcsChange(const std::string& connection);
     std::string ComboKedvOraKapcsChange(const std::string& connection);
-    void edKedvChange(const std::string& connection, const std::string& text);
+    // True when the text was stored: only an amount the books can hold is.
+    bool edKedvChange(const std::string& connection, const std::string& text);
     void edKedvExit(const std::string& text);
     void SpinEdit1Change(const std::string& connection, int hours);
     void playAllowanceSound();

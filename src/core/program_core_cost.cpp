@@ -9,6 +9,7 @@
 #include "platform/sound.h"
 #include "platform/timer_service.h"
 #include "settings/settings_store.h"
+#include "settings/value_rules.h"
 #include "tariff/interval_cost.h"
 #include "tariff/tariff_bands.h"
 #include "tasks/program_log.h"
@@ -232,9 +233,15 @@ std::string ProgramCore::ComboKedvOraKapcsChange(const std::string& connection) 
     return m_ports.store.ReadSetting(connection + "KedvOraErteke");
 }
 
-void ProgramCore::edKedvChange(const std::string& connection, const std::string& text) {
-    if (!connection.empty())
-        m_ports.store.WriteSetting(connection + "KedvErteke", text);
+bool ProgramCore::edKedvChange(const std::string& connection, const std::string& text) {
+    if (connection.empty())
+        return false;
+    // Only an amount the books can hold is stored: a pasted "1,2,3" or "1E20" is not, and an
+    // emptied field means no allowance.
+    const std::string amount = text.empty() ? "0" : text;
+    if (!valueProblem(ValueKind::Amount, amount).empty())
+        return false;
+    return m_ports.store.WriteSetting(connection + "KedvErteke", amount);
 }
 
 void ProgramCore::edKedvExit(const std::string& text) {

@@ -319,3 +319,26 @@ TEST_F(ProgramCoreTest, HostileAndLookAlikeEntryNamesAreRefusedWithAMessage) {
 
 } // namespace
 } // namespace vonalor::test
+
+namespace vonalor::test {
+namespace {
+
+TEST_F(IntegrityTest, TheAllowanceFieldStoresOnlyAnAmountTheBooksCanHold) {
+    start();
+    const struct {
+        const char* typed;
+        bool stored;
+        const char* value;
+    } cases[] = {
+        {"2,5", true, "2,5"}, {"", true, "0"},        {"1,2,3", false, "0"},
+        {"1E20", false, "0"}, {"-3", false, "0"},     {"1000000001", false, "0"},
+        {"12,", true, "12,"}, {"inf", false, "12,"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(core->edKedvChange("Otthon", c.typed), c.stored) << c.typed;
+        EXPECT_EQ(setting("OtthonKedvErteke"), c.value) << c.typed;
+    }
+}
+
+} // namespace
+} // namespace vonalor::test
