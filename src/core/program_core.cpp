@@ -292,7 +292,9 @@ void ProgramCore::FormCreate() {
     m_state.mainWindowVisible = true;
     if (!m_books->loadProblem().empty())
         report(Notice::Error, m_books->loadProblem());
-    // Sessions an earlier run could not book (a full disk, a value that was not a number).
+    // A rollover cut short first (its log still holds the archived entries), then the sessions
+    // an earlier run could not book (a full disk, a value that was not a number).
+    finishRollover(store, m_ports.home);
     bookPending();
     changed();
 }

@@ -85,6 +85,35 @@ std::vector<std::string> statisticsBlock(SettingsStore& store, const std::vector
     return block;
 }
 
+bool finishRollover(SettingsStore& store, const std::filesystem::path& home) {
+    const std::string mark = store.ReadSettingQuiet(RolloverMarkSetting);
+    if (mark.empty())
+        return true;
+    // The log is emptied only while it holds what went into the archive: at most the entries
+    // a crash left there, never a session booked since.
+    const std::filesystem::path logFile = sessionLogFile(home);
+    std::string logBytes;
+    std::string archived;
+    const BooksFileRead read = readBooksBytes(logFile, logBytes);
+    if (read == BooksFileRead::Unreadable)
+        return false;
+    if (read == BooksFileRead::Read && !logBytes.empty()) {
+        if (!readWholeFile(archiveFolder(home) / mark, archived) || !archived.starts_with(logBytes)) {
+            store.log().AddProgramLogEntry(ProgramLog::Error,
+                                           "A(z) " + SessionLogFileName + " nem egyezik a(z) Naplo/" + mark +
+                                               " archívummal, ezért nem lett kiürítve!");
+            store.registry().remove(RegistryRoot::LocalMachine, ProgramKey, RolloverMarkSetting);
+            return true;
+        }
+        if (!writeFileAtomically(logFile, "")) {
+            store.log().AddProgramLogEntry(ProgramLog::Error, "Fájl írási hiba(" + SessionLogFileName + ")!");
+            return false;
+        }
+    }
+    store.registry().remove(RegistryRoot::LocalMachine, ProgramKey, RolloverMarkSetting);
+    return true;
+}
+
 bool TimerUjHonapStep(SettingsStore& store, const std::filesystem::path& home, const Clock& clock,
                       const std::vector<std::string>& connections) {
     const Regional& regional = Regional::hungarian();
@@ -101,11 +130,11 @@ bool TimerUjHonapStep(SettingsStore& store, const std::filesystem::path& home, c
     if (today <= start || today < end)
         return false;
 
-    const std::filesystem::path archive = archiveFile(home, startText, endText);
-    std::error_code ec;
-    if (std::filesystem::exists(archive, ec) || ec)
+    // A rollover cut short must be finished before another one starts.
+    if (!finishRollover(store, home))
         return false;
 
+    const std::filesystem::path archive = archiveFile(home, startText, endText);
     ProgramLog& log = store.log();
     const std::filesystem::path logFile = sessionLogFile(home);
     std::string bytes;
@@ -114,29 +143,42 @@ bool TimerUjHonapStep(SettingsStore& store, const std::filesystem::path& home, c
         log.AddProgramLogEntry(ProgramLog::Error, "Fájl olvasási hiba(" + SessionLogFileName + ")!");
         return false;
     }
+    const std::string archived = appendedBooksBytes(bytes, statisticsBlock(store, connections));
 
     // The archive is written before the log is touched: a crash in between leaves the log as
-    // it was (and no second block in it), and the archive is never a half copy.
-    std::filesystem::create_directories(archiveFolder(home), ec);
-    if (!writeFileAtomically(archive, appendedBooksBytes(bytes, statisticsBlock(store, connections)))) {
-        log.AddProgramLogEntry(ProgramLog::Error,
-                               "Fájl írási hiba(Naplo/" + archive.filename().string() + ")!");
-        return false;
+    // it was (and no second block in it), and the archive is never a half copy. An archive of
+    // this name counts the period as closed, unless it is this very archive, written by a
+    // rollover that was cut short before the period moved on.
+    std::error_code ec;
+    if (std::filesystem::exists(archive, ec) || ec) {
+        std::string existing;
+        if (!readWholeFile(archive, existing) || existing != archived)
+            return false;
+    } else {
+        std::filesystem::create_directories(archiveFolder(home), ec);
+        if (!writeFileAtomically(archive, archived)) {
+            log.AddProgramLogEntry(ProgramLog::Error, "Fájl írási hiba(Naplo/" + archive.filename().string() + ")!");
+            return false;
+        }
     }
-    if (!writeFileAtomically(logFile, ""))
-        log.AddProgramLogEntry(ProgramLog::Error, "Fájl írási hiba(" + SessionLogFileName + ")!");
 
-    store.WriteSetting("KezdoDatum", endText);
+    // The new period and the reset totals in one transaction, with the mark that the log is
+    // still to be emptied: no crash or full disk can leave the period half moved on.
     const auto billingDay = regional.parseInt(store.ReadSettingQuiet("DatumTolIg"));
-    store.WriteSetting("VegDatum", nextPeriodEnd(end, billingDay.value_or(end.day)));
-
+    std::vector<std::pair<std::string, std::string>> values = {
+        {"KezdoDatum", endText},
+        {"VegDatum", nextPeriodEnd(end, billingDay.value_or(end.day))},
+    };
     for (const std::string& name : connections) {
-        store.WriteSetting(name + "OsszOra", "00");
-        store.WriteSetting(name + "OsszPerc", "00");
-        store.WriteSetting(name + "OsszMPerc", "00");
-        store.WriteSetting(name + "OsszKoltseg", "0");
-        store.WriteSetting(name + "KapcsSzama", "0");
+        for (const char* suffix : {"OsszOra", "OsszPerc", "OsszMPerc"})
+            values.emplace_back(name + suffix, "00");
+        values.emplace_back(name + "OsszKoltseg", "0");
+        values.emplace_back(name + "KapcsSzama", "0");
     }
+    values.emplace_back(RolloverMarkSetting, archive.filename().string());
+    if (!store.WriteSettings(values))
+        return false;
+    finishRollover(store, home);
     return true;
 }
 

@@ -12,6 +12,14 @@ class Clock;
 class ProgramLog;
 class SettingsStore;
 
+// Names the archive of a rollover whose log is still to be emptied; written in the same
+// transaction as the new period and the reset totals.
+inline constexpr const char* RolloverMarkSetting = "UjHonapFolyamatban";
+
+// Finishes a rollover cut short after its transaction (the log still holds the archived
+// entries); true when none is left unfinished.
+bool finishRollover(SettingsStore& store, const std::filesystem::path& home);
+
 // The first billing period: from today to the same day of the next month, billed on
 // today's day of the month. A day the next month lacks (the 29th to 31st) becomes that
 // month's last day, so the end is always a real date.

@@ -228,3 +228,44 @@ TEST_F(BooksBillingPeriod, TheFirstPeriodEndsOnTheNextMonthsLastDayWhenItLacksTh
 
 } // namespace
 } // namespace vonalor::test
+
+namespace vonalor::test {
+namespace {
+
+// A rollover cut short anywhere is finished at the next tick or start, never stuck and never
+// emptying a session booked since.
+TEST_F(BooksBillingPeriod, ARolloverCutShortIsFinishedAndNeverStuck) {
+    usedOtthon();
+    const std::string entry = fixture("session_entry_otthon.txt");
+    const std::string archive = "2004.10.25. - 2004.11.25..txt";
+
+    // Cut after the archive was written: the period had not moved on.
+    writeFile(home / "naplo.txt", entry);
+    ASSERT_TRUE(tick(Date{2004, 11, 25}));
+    period("2004.10.25.", "2004.11.25.", "25");
+    usedOtthon();
+    writeFile(home / "naplo.txt", entry);
+    EXPECT_TRUE(tick(Date{2004, 11, 25}));
+    EXPECT_EQ(dates(), "2004.11.25. - 2004.12.25");
+    EXPECT_EQ(value("OtthonKapcsSzama"), "0");
+    EXPECT_EQ(readFile(home / "naplo.txt"), "");
+    EXPECT_EQ(readFile(home / "Naplo" / archive), fixture("archive_2004.10.25.txt"));
+
+    // Cut after the period moved on, before the log was emptied: the start empties it.
+    writeFile(home / "naplo.txt", entry);
+    store.WriteSetting(RolloverMarkSetting, archive);
+    EXPECT_TRUE(finishRollover(store, home.path()));
+    EXPECT_EQ(readFile(home / "naplo.txt"), "");
+    EXPECT_EQ(value(RolloverMarkSetting), "");
+
+    // A log that holds more than was archived is left alone and reported.
+    writeFile(home / "naplo.txt", entry + entry);
+    store.WriteSetting(RolloverMarkSetting, archive);
+    EXPECT_TRUE(finishRollover(store, home.path()));
+    EXPECT_EQ(readFile(home / "naplo.txt"), entry + entry);
+    EXPECT_EQ(value(RolloverMarkSetting), "");
+    EXPECT_FALSE(logTexts().empty());
+}
+
+} // namespace
+} // namespace vonalor::test
