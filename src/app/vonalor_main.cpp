@@ -22,6 +22,7 @@
 #include <QCommandLineParser>
 #include <QDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QPointer>
@@ -237,6 +238,11 @@ int main(int argc, char** argv) {
     std::optional<Platform> platform = makePlatform(*kind, home, &error);
     if (!platform) {
         std::cerr << "vonalor: " << error << "\n";
+        // Started from a menu there is no terminal: the reason is shown in a window too.
+        if (!parser.isSet(answerOption))
+            QMessageBox::critical(nullptr, QStringLiteral("Vonalor"),
+                                  QStringLiteral("Az adatmappa nem használható, a program nem indul el:\n") +
+                                      QString::fromStdString(error));
         return 1;
     }
     provisionInstallation(*platform->registry);
