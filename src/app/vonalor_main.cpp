@@ -33,6 +33,7 @@
 #include <utility>
 #include <iostream>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace vonalor;
@@ -183,6 +184,9 @@ std::string takePlatformOption(int& argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The data home keeps the books, the user name and the passwords: what the program makes
+    // is the user's alone.
+    ::umask(077);
     catchTerminationSignals();
     const std::string platformText = takePlatformOption(argc, argv);
     QApplication app(argc, argv);
@@ -226,6 +230,11 @@ int main(int argc, char** argv) {
     const std::filesystem::path home = resolveDataHome(homeText);
 
     std::string error;
+    std::vector<std::filesystem::path> tightened;
+    if (!prepareDataHome(home, &error, &tightened)) {
+        std::cerr << "vonalor: " << error << "\n";
+        return 1;
+    }
     std::optional<Platform> platform = makePlatform(*kind, home, &error);
     if (!platform) {
         std::cerr << "vonalor: " << error << "\n";
@@ -252,6 +261,8 @@ int main(int argc, char** argv) {
     }
 
     ProgramLog log(*platform->clock);
+    if (!tightened.empty())
+        log.AddProgramLogEntry(ProgramLog::Event, tightenedDataHomeText(home));
     SettingsStore store(*platform->registry, log);
 
     std::unique_ptr<Dialogs> dialogs;

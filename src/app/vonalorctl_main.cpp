@@ -3,6 +3,7 @@
 #include "app/ctl_commands.h"
 #include "app/platform_factory.h"
 #include "core/data_home.h"
+#include "platform/sim/scripted_dialogs.h"
 #include "settings/installation.h"
 #include "settings/settings_store.h"
 #include "tasks/program_log.h"
@@ -14,6 +15,7 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include <sys/stat.h>
 
 using namespace vonalor;
 
@@ -108,6 +110,9 @@ std::optional<Options> parseOptions(int argc, char** argv, const std::vector<Ctl
 } // namespace
 
 int main(int argc, char** argv) {
+    // The data home keeps the books, the user name and the passwords: what the program makes
+    // is the user's alone.
+    ::umask(077);
     const std::vector<CtlCommand> commands = allCommands();
     int exitCode = CtlUsage;
     const std::optional<Options> options = parseOptions(argc, argv, commands, exitCode);
@@ -128,6 +133,11 @@ int main(int argc, char** argv) {
 
     const std::filesystem::path home = resolveDataHome(options->home);
     std::string error;
+    std::vector<std::filesystem::path> tightened;
+    if (!prepareDataHome(home, &error, &tightened)) {
+        std::cerr << "vonalorctl: " << error << "\n";
+        return CtlFailure;
+    }
     std::optional<Platform> platform = makePlatform(options->platform, home, &error);
     if (!platform) {
         std::cerr << "vonalorctl: " << error << "\n";
@@ -135,6 +145,14 @@ int main(int argc, char** argv) {
     }
     provisionInstallation(*platform->registry);
     installSounds(home);
+    if (!tightened.empty()) {
+        // Most commands never write the program log, so this entry is written at once.
+        ProgramLog note(*platform->clock);
+        note.AddProgramLogEntry(ProgramLog::Event, tightenedDataHomeText(home));
+        ScriptedDialogs dialogs;
+        dialogs.setEcho([](const ScriptedDialogs::Shown& shown) { std::cerr << "vonalorctl: " << shown.text << "\n"; });
+        note.SaveProgramLog(home / ProgramLogFileName, dialogs);
+    }
     ProgramLog log(*platform->clock);
     SettingsStore store(*platform->registry, log);
     CtlContext context{home, *platform, store, log, std::cout, std::cerr};
