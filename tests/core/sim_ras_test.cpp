@@ -12,6 +12,7 @@ namespace {
 struct BadScenario {
     const char* text;
     const char* error;
+    friend void PrintTo(const BadScenario& scenario, std::ostream* out) { *out << scenario.text; }
 };
 
 class SimRasBadScenarioTest : public ::testing::TestWithParam<BadScenario> {};
@@ -57,6 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct FarOff {
     const char* scenario;
     std::int64_t seconds;
+    friend void PrintTo(const FarOff& farOff, std::ostream* out) { *out << farOff.scenario; }
 };
 
 class SimRasFarOffEventTest : public ::testing::TestWithParam<FarOff> {};
@@ -70,7 +72,7 @@ TEST_P(SimRasFarOffEventTest, ComesOnTimeWakingAtMostOnceADay) {
     ASSERT_TRUE(ras.loadScenario(GetParam().scenario, &error)) << error;
     ras.attach(time);
     time.advance(3'600'000);
-    EXPECT_LE(time.ticksFired(), 2u);
+    ASSERT_LE(time.ticksFired(), 2u); // the rest would take a tick a millisecond
     time.advance(GetParam().seconds * 1000 - 3'600'000 - 1);
     EXPECT_TRUE(ras.activeConnections().empty());
     EXPECT_LE(time.ticksFired(), static_cast<std::uint64_t>(GetParam().seconds / 86'400 + 3));
