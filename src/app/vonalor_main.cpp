@@ -65,8 +65,12 @@ void onTerminationSignal(int) {
 class DesktopFace final : public StartupFace {
 public:
     DesktopFace(QApplication& app, const std::filesystem::path& home, Platform& platform, SettingsStore& store,
-                ProgramLog& log, Dialogs& dialogs)
-        : m_app(app), m_home(home), m_platform(platform), m_store(store), m_log(log), m_dialogs(dialogs) {}
+                ProgramLog& log, Dialogs& dialogs, bool homeTightened)
+        : m_app(app), m_home(home), m_platform(platform), m_store(store), m_log(log), m_dialogs(dialogs),
+          m_homeTightened(homeTightened) {}
+
+    // The data home's tightening is still to be written in the program log (no window came up).
+    bool tighteningUnlogged() const { return m_homeTightened; }
 
     bool askStartPassword() override {
         PasswordPrompt prompt(PasswordPrompt::Kind::Start, m_store, m_dialogs);
@@ -86,6 +90,9 @@ public:
         });
         if (auto* qtDialogs = dynamic_cast<QtDialogs*>(&m_dialogs))
             qtDialogs->setOwner(m_main.get());
+        // After the run's start entry, which the window's creation wrote.
+        if (std::exchange(m_homeTightened, false))
+            m_log.AddProgramLogEntry(ProgramLog::Event, tightenedDataHomeText(m_home));
         watchTerminationSignals();
         if (const int fd = m_platform.ras->changeDescriptor(); fd >= 0) {
             auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, m_main.get());
@@ -145,6 +152,7 @@ private:
     MemoryBrowser m_browser;
     std::unique_ptr<ProgramCore> m_core;
     std::unique_ptr<TfrmVonalor> m_main;
+    bool m_homeTightened;
 };
 
 // From the very start a termination signal is only noted; once the main window exists it
@@ -261,8 +269,6 @@ int main(int argc, char** argv) {
     }
 
     ProgramLog log(*platform->clock);
-    if (!tightened.empty())
-        log.AddProgramLogEntry(ProgramLog::Event, tightenedDataHomeText(home));
     SettingsStore store(*platform->registry, log);
 
     std::unique_ptr<Dialogs> dialogs;
@@ -278,6 +284,14 @@ int main(int argc, char** argv) {
     }
 
     Startup startup(store, *dialogs, [&home] { return std::make_unique<InstanceLock>(home / LockFileName); });
-    DesktopFace face(app, home, *platform, store, log, *dialogs);
-    return startup.run(face);
+    DesktopFace face(app, home, *platform, store, log, *dialogs, !tightened.empty());
+    const int code = startup.run(face);
+    if (face.tighteningUnlogged()) {
+        // The run ended before its window (a second copy, a refused password): the log this
+        // run keeps is never written, so the entry is written on its own.
+        ProgramLog note(*platform->clock);
+        note.AddProgramLogEntry(ProgramLog::Event, tightenedDataHomeText(home));
+        note.SaveProgramLog(home / ProgramLogFileName, *dialogs);
+    }
+    return code;
 }
