@@ -123,7 +123,8 @@ int monitor(CtlContext& ctx, const std::vector<std::string>& args) {
         // A timer's interval holds under 25 days: a later stop is reached in steps of a day.
         const auto stopAt = std::chrono::steady_clock::now() + std::chrono::seconds(*stopAfter);
         auto step = [stopAt] {
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(stopAt - std::chrono::steady_clock::now());
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(stopAt - std::chrono::steady_clock::now());
             return static_cast<int>(std::clamp<std::int64_t>(left.count(), 1, 24LL * 3600 * 1000));
         };
         stop = &loop.createTimer("MonitorStop", step(), true, [&loop, &stop, stopAt, step] {

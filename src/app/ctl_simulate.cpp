@@ -54,7 +54,8 @@ void onStopSignal(int signal) {
 constexpr std::int64_t LongestSimulationSeconds = 366LL * 24 * 3600;
 constexpr long double HighestFee = 1'000'000;
 
-std::int64_t wholeNumber(const std::string& option, const std::string& text, std::int64_t min, std::int64_t max) {
+std::int64_t wholeNumber(const std::string& option, const std::string& text, std::int64_t min,
+                         std::int64_t max) {
     const auto value = Regional::hungarian().parseInt64(text);
     if (!value || *value < min || *value > max)
         throw CtlUsageError{option + " takes a whole number from " + std::to_string(min) + " to " +

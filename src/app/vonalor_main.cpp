@@ -30,11 +30,11 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <utility>
 #include <iostream>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 using namespace vonalor;
 
@@ -64,8 +64,8 @@ void onTerminationSignal(int) {
 // The desktop face of start-up: Qt windows and the Qt event loop.
 class DesktopFace final : public StartupFace {
 public:
-    DesktopFace(QApplication& app, const std::filesystem::path& home, Platform& platform, SettingsStore& store,
-                ProgramLog& log, Dialogs& dialogs, bool homeTightened)
+    DesktopFace(QApplication& app, const std::filesystem::path& home, Platform& platform,
+                SettingsStore& store, ProgramLog& log, Dialogs& dialogs, bool homeTightened)
         : m_app(app), m_home(home), m_platform(platform), m_store(store), m_log(log), m_dialogs(dialogs),
           m_homeTightened(homeTightened) {}
 

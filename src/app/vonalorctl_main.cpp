@@ -14,8 +14,8 @@
 #include <optional>
 #include <sstream>
 #include <string>
-#include <vector>
 #include <sys/stat.h>
+#include <vector>
 
 using namespace vonalor;
 
@@ -150,7 +150,8 @@ int main(int argc, char** argv) {
         ProgramLog note(*platform->clock);
         note.AddProgramLogEntry(ProgramLog::Event, tightenedDataHomeText(home));
         ScriptedDialogs dialogs;
-        dialogs.setEcho([](const ScriptedDialogs::Shown& shown) { std::cerr << "vonalorctl: " << shown.text << "\n"; });
+        dialogs.setEcho(
+            [](const ScriptedDialogs::Shown& shown) { std::cerr << "vonalorctl: " << shown.text << "\n"; });
         note.SaveProgramLog(home / ProgramLogFileName, dialogs);
     }
     ProgramLog log(*platform->clock);

@@ -24,20 +24,24 @@ TEST_F(CtlRangesTest, NumbersOutOfRangeAreUsageErrorsNamingTheOption) {
     const std::string session = "simulate Otthon --at '2004.10.20. 9:00:00' ";
     const std::vector<BadOption> cases{
         {"monitor --stop-after 0", "--stop-after takes a number of seconds from 1 to 315360000, not '0'"},
-        {"monitor --stop-after 315360001", "--stop-after takes a number of seconds from 1 to 315360000, not '315360001'"},
+        {"monitor --stop-after 315360001",
+         "--stop-after takes a number of seconds from 1 to 315360000, not '315360001'"},
         {"monitor --stop-after 9223372036854775807",
          "--stop-after takes a number of seconds from 1 to 315360000, not '9223372036854775807'"},
         {"monitor --stop-after 99999999999999999999",
          "--stop-after takes a number of seconds from 1 to 315360000, not '99999999999999999999'"},
-        {"--seconds 9223372036854775807", "--seconds takes a whole number from 1 to 31622400, not '9223372036854775807'"},
+        {"--seconds 9223372036854775807",
+         "--seconds takes a whole number from 1 to 31622400, not '9223372036854775807'"},
         {"--seconds 3 --setup 3000000000", "--setup takes a whole number from 0 to 86400, not '3000000000'"},
         {"--seconds 3 --setup -1", "--setup takes a whole number from 0 to 86400, not '-1'"},
         {"--seconds 3 --every 9223372036854775807",
          "--every takes a whole number from 1 to 31622400, not '9223372036854775807'"},
-        {"--seconds 3 --fee -5", "--fee takes an amount from 0 to 1000000 with a decimal comma (\"20\", \"12,5\"), "
-                                 "not '-5'"},
-        {"--seconds 3 --fee 1000000,01", "--fee takes an amount from 0 to 1000000 with a decimal comma (\"20\", "
-                                         "\"12,5\"), not '1000000,01'"},
+        {"--seconds 3 --fee -5",
+         "--fee takes an amount from 0 to 1000000 with a decimal comma (\"20\", \"12,5\"), "
+         "not '-5'"},
+        {"--seconds 3 --fee 1000000,01",
+         "--fee takes an amount from 0 to 1000000 with a decimal comma (\"20\", "
+         "\"12,5\"), not '1000000,01'"},
     };
     for (const BadOption& bad : cases) {
         const std::string arguments = bad.arguments;
@@ -62,8 +66,8 @@ class CtlSimulateSignalTest : public ::testing::TestWithParam<int> {};
 TEST_P(CtlSimulateSignalTest, RemovesTheCopyOfTheDataHome) {
     TempHome home;
     TempHome temporary;
-    CtlChild child({"--home", home.path().string(), "simulate", "Otthon", "--at", "2004.10.20. 9:00:00", "--seconds",
-                    "31000000"},
+    CtlChild child({"--home", home.path().string(), "simulate", "Otthon", "--at", "2004.10.20. 9:00:00",
+                    "--seconds", "31000000"},
                    {"TMPDIR=" + temporary.path().string()});
     ASSERT_FALSE(child.readLine().empty()); // it runs on its copy
     EXPECT_FALSE(std::filesystem::is_empty(temporary.path()));

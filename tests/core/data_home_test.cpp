@@ -49,9 +49,14 @@ TEST_F(DataHomeTest, AnOldHomeLosesOnlyGroupAndOtherBitsOnce) {
         unsigned after;
     };
     const std::vector<Item> items{
-        {"", 0755, 0700},          {"registry.db", 0644, 0600}, {"naplo.txt", 0664, 0600},
-        {"hangok", 0775, 0700},    {"hangok/tada.wav", 0604, 0600}, {"tool", 0751, 0700},
-        {"private.txt", 0600, 0600}, {"own-only.txt", 0400, 0400},
+        {"", 0755, 0700},
+        {"registry.db", 0644, 0600},
+        {"naplo.txt", 0664, 0600},
+        {"hangok", 0775, 0700},
+        {"hangok/tada.wav", 0604, 0600},
+        {"tool", 0751, 0700},
+        {"private.txt", 0600, 0600},
+        {"own-only.txt", 0400, 0400},
     };
     for (const Item& item : items) {
         if (!item.name.empty() && item.name != "hangok")
@@ -92,8 +97,8 @@ TEST_F(DataHomeTest, ANewFileIsPrivateAndAnOldOneKeepsItsMode) {
 struct CtlDataHomeTest : DataHomeTest {
     std::filesystem::path home = parent / "vonalor";
     CommandResult ctl(const std::string& arguments) {
-        return runCommand(shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.string()) + " " + arguments +
-                          " 2>/dev/null");
+        return runCommand(shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.string()) + " " +
+                          arguments + " 2>/dev/null");
     }
 };
 

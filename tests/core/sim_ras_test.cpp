@@ -33,12 +33,15 @@ INSTANTIATE_TEST_SUITE_P(
                     "line 1 (\"at 999999999999999 connect Otthon\"): at takes seconds from 0 to 315360000"},
         BadScenario{"at 99999999999999999999999 drop\n",
                     "line 1 (\"at 99999999999999999999999 drop\"): at takes seconds from 0 to 315360000"},
-        BadScenario{"at 315360001 drop\n", "line 1 (\"at 315360001 drop\"): at takes seconds from 0 to 315360000"},
-        BadScenario{"# a comment\n\nat 1 connect Otthon setup 3000000  # a month\n",
-                    "line 3 (\"at 1 connect Otthon setup 3000000\"): setup takes a whole number from 0 to 86400"},
-        BadScenario{"at 1 connect Otthon speed 18446744073709551616\n",
-                    "line 1 (\"at 1 connect Otthon speed 18446744073709551616\"): speed takes a whole number from 0 "
-                    "to 10000000000"},
+        BadScenario{"at 315360001 drop\n",
+                    "line 1 (\"at 315360001 drop\"): at takes seconds from 0 to 315360000"},
+        BadScenario{
+            "# a comment\n\nat 1 connect Otthon setup 3000000  # a month\n",
+            "line 3 (\"at 1 connect Otthon setup 3000000\"): setup takes a whole number from 0 to 86400"},
+        BadScenario{
+            "at 1 connect Otthon speed 18446744073709551616\n",
+            "line 1 (\"at 1 connect Otthon speed 18446744073709551616\"): speed takes a whole number from 0 "
+            "to 10000000000"},
         BadScenario{"at 1 connect Otthon send 1250000001\n",
                     "line 1 (\"at 1 connect Otthon send 1250000001\"): send takes a whole number from 0 to "
                     "1250000000"},
@@ -48,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadScenario{"at 1 connect Otthon setup\n",
                     "line 1 (\"at 1 connect Otthon setup\"): setup takes a whole number from 0 to 86400"},
         BadScenario{"at 1 drop\nat -1 drop\n", "line 2 (\"at -1 drop\"): expected \"at SECONDS ...\""},
-        BadScenario{"at 1 connect setup 3\n", "line 1 (\"at 1 connect setup 3\"): connect needs a connection name"},
+        BadScenario{"at 1 connect setup 3\n",
+                    "line 1 (\"at 1 connect setup 3\"): connect needs a connection name"},
         BadScenario{"at 1 connect Otthon setup 3 colour 4\n",
                     "line 1 (\"at 1 connect Otthon setup 3 colour 4\"): unknown option colour"},
         BadScenario{"at 1 explode\n",

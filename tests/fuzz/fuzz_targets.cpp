@@ -40,7 +40,8 @@ void dailyLine(std::string_view bytes) {
     for (const std::string& line : splitLines(decodeFileText(bytes))) {
         if (const auto parsed = parseDailyLine(line)) {
             expect(parsed->dateText.size() == 11, "a day's date text is not eleven characters");
-            expect(Regional::hungarian().parseDate(parsed->dateText) == parsed->date, "a day's date read apart");
+            expect(Regional::hungarian().parseDate(parsed->dateText) == parsed->date,
+                   "a day's date read apart");
         }
         bracketValue(line, '[', ']');
     }
@@ -90,7 +91,8 @@ void regionalTexts(std::string_view bytes) {
     const auto number = regional.parseFloat(bytes);
     try {
         const long double value = regional.toFloat(bytes);
-        expect(number && (*number == value || (*number != *number && value != value)), "toFloat and parseFloat differ");
+        expect(number && (*number == value || (*number != *number && value != value)),
+               "toFloat and parseFloat differ");
     } catch (const ConversionError&) {
         expect(!number, "toFloat refused what parseFloat read");
     }
@@ -107,8 +109,8 @@ void regionalTexts(std::string_view bytes) {
 
 const std::vector<Target>& targets() {
     static const std::vector<Target> all{
-        {"list_view_file", listViewFile}, {"daily_line", dailyLine},       {"books_text", booksText},
-        {"sim_phonebook", simPhonebook},  {"sim_scenario", simScenario},   {"regional", regionalTexts},
+        {"list_view_file", listViewFile}, {"daily_line", dailyLine},     {"books_text", booksText},
+        {"sim_phonebook", simPhonebook},  {"sim_scenario", simScenario}, {"regional", regionalTexts},
     };
     return all;
 }

@@ -20,9 +20,6 @@
 #include <unistd.h>
 
 namespace vonalor::fuzz {
-namespace {
-
-} // namespace
 
 void PrintTo(const Target& target, std::ostream* out) {
     *out << target.name;
@@ -75,7 +72,8 @@ void reportCrash(int signal) {
 std::vector<std::string> seedsOf(const std::string& target) {
     std::vector<std::string> seeds;
     std::error_code ec;
-    for (const auto& item : std::filesystem::directory_iterator(std::filesystem::path(VONALOR_FUZZ_SEEDS_DIR) / target, ec)) {
+    for (const auto& item :
+         std::filesystem::directory_iterator(std::filesystem::path(VONALOR_FUZZ_SEEDS_DIR) / target, ec)) {
         std::ifstream in(item.path(), std::ios::binary);
         seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
@@ -84,6 +82,7 @@ std::vector<std::string> seedsOf(const std::string& target) {
 }
 
 // Pieces that the readers look for, so that mutations reach past their first checks.
+// clang-format off
 const std::vector<std::string> tokens{
     "\r\n", "\n", "\r", " ", "\t", "#", "-", "+", ",", ".", ":", "[", "]", "(", ")", "{", "}", "E", "e",
     "0", "9", "00", "99999999999999999999", "2147483648", "-2147483649", "9223372036854775808", "4294968",
@@ -91,6 +90,7 @@ const std::vector<std::string> tokens{
     "LVF", "\xff\xff", "\x7f\xff\xff\xff", std::string(4, '\0'), "\xc3\xa1", "\xef\xbb\xbf", "\xe1", "\xc3",
     "at ", "connect ", "drop", "setup ", "speed ", "send ", "receive ", "entry ", "device ",
 };
+// clang-format on
 
 std::string mutated(std::string bytes, std::mt19937_64& random) {
     auto below = [&random](std::size_t n) { return n == 0 ? 0 : static_cast<std::size_t>(random() % n); };
@@ -165,8 +165,8 @@ TEST_P(RandomInputsTest, AreReadWithoutCrashOrBrokenPromise) {
         try {
             target.run(input);
         } catch (const std::exception& e) {
-            FAIL() << target.name << ": " << e.what() << " on input (hex) " << hexOf(input) << " (seed " << seed
-                   << ", run " << runs << ")";
+            FAIL() << target.name << ": " << e.what() << " on input (hex) " << hexOf(input) << " (seed "
+                   << seed << ", run " << runs << ")";
         }
     }
     runningData = nullptr;
@@ -174,7 +174,9 @@ TEST_P(RandomInputsTest, AreReadWithoutCrashOrBrokenPromise) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, RandomInputsTest, ::testing::ValuesIn(targets()),
-                         [](const ::testing::TestParamInfo<Target>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<Target>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace
 } // namespace vonalor::fuzz

@@ -176,7 +176,8 @@ std::uint32_t SimRas::connect(const std::string& name, int setupSeconds, Traffic
     connection.handle = m_nextHandle++;
     connection.name = name;
     connection.dialledAtMs = nowMs();
-    connection.connectedAtMs = connection.dialledAtMs + std::clamp(setupSeconds, 0, LongestSetupSeconds) * 1000LL;
+    connection.connectedAtMs =
+        connection.dialledAtMs + std::clamp(setupSeconds, 0, LongestSetupSeconds) * 1000LL;
     connection.traffic = traffic;
     m_connections.push_back(connection);
     scheduleTransition();
