@@ -10,11 +10,13 @@ namespace {
 
 constexpr mode_t groupAndOther = S_IRWXG | S_IRWXO;
 
-// Removes the group and other bits of one item (never through a symbolic link, whose
-// target may lie outside the home); true when it had any.
-bool tighten(const std::filesystem::path& item, std::vector<std::filesystem::path>* tightened) {
+// Removes the group and other bits of one item; true when it had any. Symbolic links in the
+// home are left alone (their targets may lie outside it); the home itself may be one.
+bool tighten(const std::filesystem::path& item, std::vector<std::filesystem::path>* tightened,
+             bool followLink = false) {
     struct stat info {};
-    if (::lstat(item.c_str(), &info) != 0 || S_ISLNK(info.st_mode))
+    if ((followLink ? ::stat(item.c_str(), &info) : ::lstat(item.c_str(), &info)) != 0 ||
+        S_ISLNK(info.st_mode))
         return false;
     if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
         return false;
@@ -51,10 +53,9 @@ bool prepareDataHome(const std::filesystem::path& home, std::string* error,
         return false;
     }
     // A folder made just now is private whatever the umask; only an older one is worth a report.
-    tighten(home, existed ? tightened : nullptr);
+    tighten(home, existed ? tightened : nullptr, true);
     if (!existed)
         return true;
-    // Symbolic links are neither followed nor changed.
     for (auto it = std::filesystem::recursive_directory_iterator(
              home, std::filesystem::directory_options::skip_permission_denied, ec);
          !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))

@@ -85,6 +85,19 @@ TEST_F(DataHomeTest, AnOldHomeLosesOnlyGroupAndOtherBitsOnce) {
     EXPECT_TRUE(tightened.empty());
 }
 
+TEST_F(DataHomeTest, AHomeThatIsALinkIsTightenedWhereItLeads) {
+    std::filesystem::create_directories(parent / "elsewhere");
+    writeFile(parent / "elsewhere" / "naplo.txt", "x");
+    std::filesystem::permissions(parent / "elsewhere", std::filesystem::perms(0755));
+    std::filesystem::permissions(parent / "elsewhere" / "naplo.txt", std::filesystem::perms(0644));
+    std::filesystem::create_directory_symlink(parent / "elsewhere", parent / "vonalor");
+    std::vector<std::filesystem::path> tightened;
+    ASSERT_TRUE(prepareDataHome(parent / "vonalor", nullptr, &tightened));
+    EXPECT_EQ(modeOf(parent / "elsewhere"), 0700u);
+    EXPECT_EQ(modeOf(parent / "elsewhere" / "naplo.txt"), 0600u);
+    EXPECT_EQ(tightened.size(), 2u);
+}
+
 TEST_F(DataHomeTest, ANewFileIsPrivateAndAnOldOneKeepsItsMode) {
     ASSERT_TRUE(writeFileAtomically(parent / "new.txt", "a"));
     EXPECT_EQ(modeOf(parent / "new.txt"), 0600u);
