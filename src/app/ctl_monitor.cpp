@@ -16,6 +16,7 @@
 #include "text/regional.h"
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <ostream>
 #include <sys/socket.h>
@@ -52,6 +53,9 @@ void echoDialog(std::ostream& err, const ScriptedDialogs::Shown& shown) {
     err << "\n";
 }
 
+// Ten years: anything longer is a typing error, not a plan.
+constexpr std::int64_t LongestStopAfterSeconds = 10LL * 365 * 24 * 3600;
+
 int monitor(CtlContext& ctx, const std::vector<std::string>& args) {
     std::optional<std::string> scenarioFile;
     std::optional<std::int64_t> stopAfter;
@@ -64,8 +68,9 @@ int monitor(CtlContext& ctx, const std::vector<std::string>& args) {
             scenarioFile = value;
         } else if (name == "--stop-after") {
             const auto seconds = Regional::hungarian().parseInt64(value);
-            if (!seconds || *seconds < 1)
-                throw CtlUsageError{"--stop-after takes a number of seconds, not '" + value + "'"};
+            if (!seconds || *seconds < 1 || *seconds > LongestStopAfterSeconds)
+                throw CtlUsageError{"--stop-after takes a number of seconds from 1 to " +
+                                    std::to_string(LongestStopAfterSeconds) + ", not '" + value + "'"};
             stopAfter = *seconds;
         } else {
             throw CtlUsageError{"unknown option " + name + " for monitor"};
@@ -117,8 +122,22 @@ int monitor(CtlContext& ctx, const std::vector<std::string>& args) {
                 << s.lbPerc << ":" << s.lbMPerc << "\t" << s.lbJelenKoltseg << "\t" << s.lbBajtKuld << "\t"
                 << s.lbBajtFogad << std::endl;
     });
-    if (stopAfter)
-        loop.createTimer("MonitorStop", static_cast<int>(*stopAfter * 1000), true, [&] { loop.quit(0); });
+    Timer* stop = nullptr;
+    if (stopAfter) {
+        // A timer's interval holds under 25 days: a later stop is reached in steps of a day.
+        const auto stopAt = std::chrono::steady_clock::now() + std::chrono::seconds(*stopAfter);
+        auto step = [stopAt] {
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(stopAt - std::chrono::steady_clock::now());
+            return static_cast<int>(std::clamp<std::int64_t>(left.count(), 1, 24LL * 3600 * 1000));
+        };
+        stop = &loop.createTimer("MonitorStop", step(), true, [&loop, &stop, stopAt, step] {
+            if (std::chrono::steady_clock::now() >= stopAt)
+                loop.quit(0);
+            else
+                stop->setInterval(step());
+        });
+    }
 
     // Ctrl+C and a termination close the books as closing the main window does.
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, stopPipe) == 0) {

@@ -24,6 +24,7 @@
 #include "text/regional.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <ostream>
 
@@ -41,11 +42,24 @@ struct SimulateOptions {
     bool book = false;
 };
 
-std::int64_t wholeNumber(const std::string& option, const std::string& text, std::int64_t min) {
+// Ended by a termination signal: the handler only notes it, the run ends between two slices
+// of virtual time and the copy of the data home is removed on the way out.
+volatile std::sig_atomic_t stopSignal = 0;
+
+void onStopSignal(int signal) {
+    stopSignal = signal;
+}
+
+// A year: a simulated session of more is a typing error, and would run for hours.
+constexpr std::int64_t LongestSimulationSeconds = 366LL * 24 * 3600;
+constexpr long double HighestFee = 1'000'000;
+
+std::int64_t wholeNumber(const std::string& option, const std::string& text, std::int64_t min,
+                         std::int64_t max) {
     const auto value = Regional::hungarian().parseInt64(text);
-    if (!value || *value < min)
-        throw CtlUsageError{option + " takes a whole number" + (min > 0 ? " of at least " + std::to_string(min) : "") +
-                            ", not '" + text + "'"};
+    if (!value || *value < min || *value > max)
+        throw CtlUsageError{option + " takes a whole number from " + std::to_string(min) + " to " +
+                            std::to_string(max) + ", not '" + text + "'"};
     return *value;
 }
 
@@ -81,15 +95,17 @@ SimulateOptions parseSimulate(const std::vector<std::string>& args) {
             options.at = DateTime{*date, *time};
             haveAt = true;
         } else if (name == "--seconds") {
-            options.seconds = wholeNumber(name, value, 1);
+            options.seconds = wholeNumber(name, value, 1, LongestSimulationSeconds);
             haveSeconds = true;
         } else if (name == "--setup") {
-            options.setup = static_cast<int>(wholeNumber(name, value, 0));
+            options.setup = static_cast<int>(wholeNumber(name, value, 0, SimRas::LongestSetupSeconds));
         } else if (name == "--every") {
-            options.every = wholeNumber(name, value, 1);
+            options.every = wholeNumber(name, value, 1, LongestSimulationSeconds);
         } else if (name == "--fee") {
-            if (!regional.parseFloat(value))
-                throw CtlUsageError{"--fee takes an amount with a decimal comma (\"20\", \"12,5\"), not '" + value + "'"};
+            const auto fee = regional.parseFloat(value);
+            if (!fee || !(*fee >= 0 && *fee <= HighestFee))
+                throw CtlUsageError{"--fee takes an amount from 0 to " + regional.formatFloat(HighestFee) +
+                                    " with a decimal comma (\"20\", \"12,5\"), not '" + value + "'"};
             options.fee = value;
         } else {
             throw CtlUsageError{"unknown option " + name + " for simulate"};
@@ -134,8 +150,18 @@ struct TemporaryFolder {
     }
 };
 
+void catchStopSignals() {
+    struct sigaction action {};
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+}
+
 int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
     const SimulateOptions options = parseSimulate(args);
+    catchStopSignals();
 
     // Without --book everything happens in a copy and the real data home stays as it was;
     // with it the session is booked in the data home, as the program itself would book it.
@@ -241,17 +267,23 @@ int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
     ras.connect(options.connection, options.setup);
     // Until the connected edge has been taken (or the session failed to come up).
     const std::int64_t giveUp = time.nowMs() + (options.setup + 5) * 1000LL;
-    while (!core.state().connectedFlag && time.nowMs() < giveUp)
+    while (!core.state().connectedFlag && time.nowMs() < giveUp && !stopSignal)
         time.advance(10);
-    if (!core.state().connectedFlag) {
+    if (!core.state().connectedFlag && !stopSignal) {
         ctx.err << "vonalorctl: the simulated connection was not seen connected\n";
         return CtlFailure;
     }
-    time.advance(options.seconds * 1000);
+    // A second of virtual time at a time, so that a signal is taken up soon.
+    for (std::int64_t left = options.seconds * 1000; left > 0 && !stopSignal; left -= 1000)
+        time.advance(std::min<std::int64_t>(left, 1000));
     ras.drop(options.connection);
     time.advance(10);
     if (options.book)
         core.runEvent([&] { core.FormClose(); }); // the program log joins its file, as at a close
+    if (stopSignal) {
+        ctx.err << "vonalorctl: simulate stopped by signal " << stopSignal << "\n";
+        return 128 + stopSignal;
+    }
     return failed ? CtlFailure : CtlOk;
 }
 

@@ -31,10 +31,11 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <utility>
 #include <iostream>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 using namespace vonalor;
 
@@ -64,9 +65,13 @@ void onTerminationSignal(int) {
 // The desktop face of start-up: Qt windows and the Qt event loop.
 class DesktopFace final : public StartupFace {
 public:
-    DesktopFace(QApplication& app, const std::filesystem::path& home, Platform& platform, SettingsStore& store,
-                ProgramLog& log, Dialogs& dialogs)
-        : m_app(app), m_home(home), m_platform(platform), m_store(store), m_log(log), m_dialogs(dialogs) {}
+    DesktopFace(QApplication& app, const std::filesystem::path& home, Platform& platform,
+                SettingsStore& store, ProgramLog& log, Dialogs& dialogs, bool homeTightened)
+        : m_app(app), m_home(home), m_platform(platform), m_store(store), m_log(log), m_dialogs(dialogs),
+          m_homeTightened(homeTightened) {}
+
+    // The data home's tightening is still to be written in the program log (no window came up).
+    bool tighteningUnlogged() const { return m_homeTightened; }
 
     bool askStartPassword() override {
         PasswordPrompt prompt(PasswordPrompt::Kind::Start, m_store, m_dialogs);
@@ -86,6 +91,9 @@ public:
         });
         if (auto* qtDialogs = dynamic_cast<QtDialogs*>(&m_dialogs))
             qtDialogs->setOwner(m_main.get());
+        // After the run's start entry, which the window's creation wrote.
+        if (std::exchange(m_homeTightened, false))
+            m_log.AddProgramLogEntry(ProgramLog::Event, tightenedDataHomeText(m_home));
         watchTerminationSignals();
         if (const int fd = m_platform.ras->changeDescriptor(); fd >= 0) {
             auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, m_main.get());
@@ -153,6 +161,7 @@ private:
     MemoryBrowser m_browser;
     std::unique_ptr<ProgramCore> m_core;
     std::unique_ptr<TfrmVonalor> m_main;
+    bool m_homeTightened;
 };
 
 // From the very start a termination signal is only noted; once the main window exists it
@@ -192,6 +201,9 @@ std::string takePlatformOption(int& argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The data home keeps the books, the user name and the passwords: what the program makes
+    // is the user's alone.
+    ::umask(077);
     catchTerminationSignals();
     const std::string platformText = takePlatformOption(argc, argv);
     QApplication app(argc, argv);
@@ -235,6 +247,11 @@ int main(int argc, char** argv) {
     const std::filesystem::path home = resolveDataHome(homeText);
 
     std::string error;
+    std::vector<std::filesystem::path> tightened;
+    if (!prepareDataHome(home, &error, &tightened)) {
+        std::cerr << "vonalor: " << error << "\n";
+        return 1;
+    }
     std::optional<Platform> platform = makePlatform(*kind, home, &error);
     if (!platform) {
         std::cerr << "vonalor: " << error << "\n";
@@ -281,6 +298,14 @@ int main(int argc, char** argv) {
     }
 
     Startup startup(store, *dialogs, [&home] { return std::make_unique<InstanceLock>(home / LockFileName); });
-    DesktopFace face(app, home, *platform, store, log, *dialogs);
-    return startup.run(face);
+    DesktopFace face(app, home, *platform, store, log, *dialogs, !tightened.empty());
+    const int code = startup.run(face);
+    if (face.tighteningUnlogged()) {
+        // The run ended before its window (a second copy, a refused password): the log this
+        // run keeps is never written, so the entry is written on its own.
+        ProgramLog note(*platform->clock);
+        note.AddProgramLogEntry(ProgramLog::Event, tightenedDataHomeText(home));
+        note.SaveProgramLog(home / ProgramLogFileName, *dialogs);
+    }
+    return code;
 }

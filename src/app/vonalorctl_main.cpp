@@ -4,6 +4,7 @@
 #include "app/platform_factory.h"
 #include "core/data_home.h"
 #include "platform/registry.h"
+#include "platform/sim/scripted_dialogs.h"
 #include "settings/installation.h"
 #include "settings/settings_store.h"
 #include "tasks/program_log.h"
@@ -14,6 +15,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 using namespace vonalor;
@@ -109,6 +111,9 @@ std::optional<Options> parseOptions(int argc, char** argv, const std::vector<Ctl
 } // namespace
 
 int main(int argc, char** argv) {
+    // The data home keeps the books, the user name and the passwords: what the program makes
+    // is the user's alone.
+    ::umask(077);
     const std::vector<CtlCommand> commands = allCommands();
     int exitCode = CtlUsage;
     const std::optional<Options> options = parseOptions(argc, argv, commands, exitCode);
@@ -129,6 +134,11 @@ int main(int argc, char** argv) {
 
     const std::filesystem::path home = resolveDataHome(options->home);
     std::string error;
+    std::vector<std::filesystem::path> tightened;
+    if (!prepareDataHome(home, &error, &tightened)) {
+        std::cerr << "vonalorctl: " << error << "\n";
+        return CtlFailure;
+    }
     std::optional<Platform> platform = makePlatform(options->platform, home, &error);
     if (!platform) {
         std::cerr << "vonalorctl: " << error << "\n";
@@ -137,6 +147,15 @@ int main(int argc, char** argv) {
     try {
         provisionInstallation(*platform->registry);
         installSounds(home);
+        if (!tightened.empty()) {
+            // Most commands never write the program log, so this entry is written at once.
+            ProgramLog note(*platform->clock);
+            note.AddProgramLogEntry(ProgramLog::Event, tightenedDataHomeText(home));
+            ScriptedDialogs dialogs;
+            dialogs.setEcho(
+                [](const ScriptedDialogs::Shown& shown) { std::cerr << "vonalorctl: " << shown.text << "\n"; });
+            note.SaveProgramLog(home / ProgramLogFileName, dialogs);
+        }
         ProgramLog log(*platform->clock);
         SettingsStore store(*platform->registry, log);
         CtlContext context{home, *platform, store, log, std::cout, std::cerr};

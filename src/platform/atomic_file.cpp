@@ -44,12 +44,13 @@ bool writeFileAtomically(const std::filesystem::path& file, std::string_view byt
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return fail("cannot create");
-    // Keep the permissions an existing file had.
+    // Keep the permissions an existing file had; a new one is the user's alone (the books,
+    // the user name and the passwords are written through here).
     struct stat old {};
     if (::stat(file.c_str(), &old) == 0)
         ::fchmod(fd, old.st_mode & 07777);
     else
-        ::fchmod(fd, 0644);
+        ::fchmod(fd, 0600);
     if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
         const int saved = errno;
         ::close(fd);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <ctime>
 #include <optional>
 #include <poll.h>
@@ -82,13 +83,16 @@ int EventLoop::run() {
         }
         int timeout = -1;
         if (nextDue) {
-            const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(*nextDue - SteadyClock::now());
-            timeout = static_cast<int>(std::max<std::int64_t>(0, wait.count()));
+            // Rounded up: poll() rounded down would wake just before the due time and then
+            // spin with a zero timeout until it comes.
+            const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*nextDue - SteadyClock::now());
+            timeout = static_cast<int>(std::clamp<std::int64_t>(wait.count(), 0, INT_MAX));
         }
         std::vector<pollfd> fds;
         for (const Watch& w : m_watches)
             fds.push_back({w.fd, POLLIN, 0});
         const int ready = ::poll(fds.data(), fds.size(), timeout);
+        ++m_wakeUps;
         if (ready < 0 && errno != EINTR)
             return 1;
         if (ready > 0) {

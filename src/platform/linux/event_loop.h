@@ -3,6 +3,7 @@
 #include "platform/timer_service.h"
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -25,6 +26,9 @@ public:
     int run();
     void quit(int code = 0);
 
+    // How many times the loop has woken (from poll()); lets tests see that it sleeps.
+    std::uint64_t wakeUps() const { return m_wakeUps; }
+
 private:
     class LoopTimer;
     struct Watch {
@@ -36,6 +40,7 @@ private:
     std::vector<Watch> m_watches;
     bool m_running = false;
     int m_exitCode = 0;
+    std::uint64_t m_wakeUps = 0;
 };
 
 } // namespace vonalor

@@ -6,6 +6,7 @@
 #include "text/cp1250.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <sstream>
 
 namespace vonalor {
@@ -31,10 +32,26 @@ std::string trimmed(std::string text) {
     return text.substr(start);
 }
 
+// A whole number of digits only; one too long for 64 bits reads as the largest, so that it is
+// told as out of range rather than as no number.
 std::optional<std::uint64_t> number(const std::string& word) {
-    if (word.empty() || word.size() > 15 || !std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (word.empty() || !std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
-    return std::stoull(word);
+    std::uint64_t value = 0;
+    for (const char c : word) {
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        if (value > (UINT64_MAX - digit) / 10)
+            return UINT64_MAX;
+        value = value * 10 + digit;
+    }
+    return value;
+}
+
+// A timer's interval is an int of milliseconds; a later moment is reached in steps of a day,
+// each of which looks again at what is due.
+int timerStep(std::int64_t remainingMs) {
+    constexpr std::int64_t longestStep = 24LL * 3600 * 1000;
+    return static_cast<int>(std::clamp<std::int64_t>(remainingMs, 1, longestStep));
 }
 
 } // namespace
@@ -63,8 +80,12 @@ std::vector<RasDevice> SimRas::devices() {
 
 void SimRas::readPhonebook(std::vector<std::string>* entries, std::vector<RasDevice>* devices) {
     std::string bytes;
-    if (!readWholeFile(m_file, bytes))
-        return;
+    if (readWholeFile(m_file, bytes))
+        parsePhonebook(bytes, entries, devices);
+}
+
+void SimRas::parsePhonebook(std::string_view bytes, std::vector<std::string>* entries,
+                            std::vector<RasDevice>* devices) {
     // Written by hand: UTF-8 usually, the Windows code page accepted too.
     std::istringstream lines(decodeFileText(bytes));
     std::string line;
@@ -126,9 +147,11 @@ RasStatistics SimRas::rawStatistics(const Connection& connection) const {
     const std::int64_t online = nowMs() - connection.connectedAtMs;
     if (online <= 0)
         return stats;
+    // Whole seconds and the rest apart, so that a high rate over a long time does not overflow.
     const auto ms = static_cast<std::uint64_t>(online);
-    stats.bytesSent = connection.traffic.sendRate * ms / 1000;
-    stats.bytesReceived = connection.traffic.receiveRate * ms / 1000;
+    auto bytes = [ms](std::uint64_t rate) { return rate * (ms / 1000) + rate * (ms % 1000) / 1000; };
+    stats.bytesSent = bytes(connection.traffic.sendRate);
+    stats.bytesReceived = bytes(connection.traffic.receiveRate);
     stats.speed = connection.traffic.speed;
     return stats;
 }
@@ -153,7 +176,8 @@ std::uint32_t SimRas::connect(const std::string& name, int setupSeconds, Traffic
     connection.handle = m_nextHandle++;
     connection.name = name;
     connection.dialledAtMs = nowMs();
-    connection.connectedAtMs = connection.dialledAtMs + std::max(0, setupSeconds) * 1000LL;
+    connection.connectedAtMs =
+        connection.dialledAtMs + std::clamp(setupSeconds, 0, LongestSetupSeconds) * 1000LL;
     connection.traffic = traffic;
     m_connections.push_back(connection);
     scheduleTransition();
@@ -195,22 +219,29 @@ bool SimRas::loadScenario(const std::string& text, std::string* error) {
     std::istringstream lines(text);
     std::string line;
     int lineNumber = 0;
-    auto fail = [&](const std::string& problem) {
-        if (error)
-            *error = "line " + std::to_string(lineNumber) + ": " + problem;
-        return false;
-    };
     while (std::getline(lines, line)) {
         ++lineNumber;
         line = trimmed(line.substr(0, line.find('#')));
         if (line.empty())
             continue;
+        auto fail = [&](const std::string& problem) {
+            if (error)
+                *error = "line " + std::to_string(lineNumber) + " (\"" + line + "\"): " + problem;
+            return false;
+        };
+        // A value out of its range is refused rather than wrapped round into another one.
+        auto inRange = [](const std::string& word, std::uint64_t max) -> std::optional<std::uint64_t> {
+            const auto value = number(word);
+            return value && *value <= max ? value : std::nullopt;
+        };
         std::istringstream words(line);
         std::string at, seconds, verb;
         words >> at >> seconds >> verb;
-        const auto when = number(seconds);
-        if (at != "at" || !when)
+        if (at != "at" || !number(seconds))
             return fail("expected \"at SECONDS ...\"");
+        const auto when = inRange(seconds, LongestScenarioSeconds);
+        if (!when)
+            return fail("at takes seconds from 0 to " + std::to_string(LongestScenarioSeconds));
         Event event;
         event.atMs = static_cast<std::int64_t>(*when) * 1000;
         event.verb = verb;
@@ -219,26 +250,38 @@ bool SimRas::loadScenario(const std::string& text, std::string* error) {
             rest.push_back(word);
         if (verb == "connect") {
             // The name runs up to the first option word.
-            static const std::vector<std::string> options{"setup", "speed", "send", "receive"};
+            struct Option {
+                const char* name;
+                std::uint64_t max;
+            };
+            static constexpr Option options[] = {{"setup", LongestSetupSeconds},
+                                                 {"speed", HighestSpeed},
+                                                 {"send", HighestByteRate},
+                                                 {"receive", HighestByteRate}};
+            auto findOption = [](const std::string& word) {
+                return std::find_if(std::begin(options), std::end(options),
+                                    [&word](const Option& option) { return word == option.name; });
+            };
             std::size_t i = 0;
-            for (; i < rest.size() && std::find(options.begin(), options.end(), rest[i]) == options.end(); ++i)
+            for (; i < rest.size() && findOption(rest[i]) == std::end(options); ++i)
                 event.name += (event.name.empty() ? "" : " ") + rest[i];
             if (event.name.empty())
                 return fail("connect needs a connection name");
             for (; i < rest.size(); i += 2) {
-                const auto value = i + 1 < rest.size() ? number(rest[i + 1]) : std::nullopt;
+                const auto option = findOption(rest[i]);
+                if (option == std::end(options))
+                    return fail("unknown option " + rest[i]);
+                const auto value = i + 1 < rest.size() ? inRange(rest[i + 1], option->max) : std::nullopt;
                 if (!value)
-                    return fail(rest[i] + " needs a whole number");
+                    return fail(rest[i] + " takes a whole number from 0 to " + std::to_string(option->max));
                 if (rest[i] == "setup")
                     event.setup = static_cast<int>(*value);
                 else if (rest[i] == "speed")
                     event.traffic.speed = *value;
                 else if (rest[i] == "send")
                     event.traffic.sendRate = *value;
-                else if (rest[i] == "receive")
-                    event.traffic.receiveRate = *value;
                 else
-                    return fail("unknown option " + rest[i]);
+                    event.traffic.receiveRate = *value;
             }
         } else if (verb == "drop" || verb == "disconnecting" || verb == "status-fails") {
             for (const std::string& word : rest)
@@ -280,7 +323,7 @@ void SimRas::scheduleTransition() {
         m_transitionTimer->setEnabled(false);
         return;
     }
-    m_transitionTimer->setInterval(static_cast<int>(next - now));
+    m_transitionTimer->setInterval(timerStep(next - now));
     m_transitionTimer->setEnabled(true);
 }
 
@@ -300,7 +343,7 @@ void SimRas::runDueEvents() {
     if (!m_eventTimer)
         return;
     if (m_nextEvent < m_scenario.size()) {
-        m_eventTimer->setInterval(static_cast<int>(m_scenario[m_nextEvent].atMs - elapsed));
+        m_eventTimer->setInterval(timerStep(m_scenario[m_nextEvent].atMs - elapsed));
         m_eventTimer->setEnabled(true);
     } else {
         m_eventTimer->setEnabled(false);

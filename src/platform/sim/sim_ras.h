@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vonalor {
@@ -60,12 +61,23 @@ public:
     void setDisconnecting(const std::string& name = {});
     void setStatusFails(const std::string& name = {});
 
-    // Reads a scenario; false with the line's number and problem when it cannot be read.
+    // Reads a scenario; false with the line's number, its text and the problem when it cannot
+    // be read (a number out of its range among them).
     bool loadScenario(const std::string& text, std::string* error);
     // Runs the scenario's events at their seconds from now, on the given timers.
     void attach(TimerService& timers);
 
     static constexpr const char* FileName = "sim-phonebook.txt";
+
+    // The ranges of a scenario's numbers: ten years of seconds, a day's set-up, 10 Gbit/s.
+    static constexpr std::int64_t LongestScenarioSeconds = 10LL * 365 * 24 * 3600;
+    static constexpr int LongestSetupSeconds = 24 * 3600;
+    static constexpr std::uint64_t HighestSpeed = 10'000'000'000;
+    static constexpr std::uint64_t HighestByteRate = HighestSpeed / 8;
+
+    // The entries and devices of a phonebook file's bytes.
+    static void parsePhonebook(std::string_view bytes, std::vector<std::string>* entries,
+                               std::vector<RasDevice>* devices);
 
 private:
     struct Connection {

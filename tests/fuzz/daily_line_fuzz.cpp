@@ -1,0 +1,11 @@
+// libFuzzer entry for the daily line reader (built with clang only).
+
+#include "fuzz_targets.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    vonalor::fuzz::dailyLine(std::string_view(reinterpret_cast<const char*>(data), size));
+    return 0;
+}
