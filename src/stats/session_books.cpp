@@ -188,12 +188,14 @@ void SessionBooks::keepReserve() {
     writeFileAtomically(file, std::string(reserveSize, '\0'));
 }
 
-BookingOutcome SessionBooks::book(const SessionFigures& session, const DateTime& end) {
+std::vector<BookingOutcome> SessionBooks::book(const SessionFigures& session, const DateTime& end) {
+    std::vector<BookingOutcome> outcomes = bookPending();
     if (!session.connected) {
         BookingOutcome outcome;
         outcome.connection = session.connection;
         outcome.totals = sessionTotals(m_store, session);
-        return outcome;
+        outcomes.push_back(std::move(outcome));
+        return outcomes;
     }
     const Regional& regional = Regional::hungarian();
     Booking booking;
@@ -206,7 +208,8 @@ BookingOutcome SessionBooks::book(const SessionFigures& session, const DateTime&
     // Queued before anything else is written. If even this fails (a full disk) the booking is
     // still tried; what fails after it stays queued in memory and is tried again at the close.
     savePending();
-    return run(m_pending.back());
+    outcomes.push_back(run(m_pending.back()));
+    return outcomes;
 }
 
 std::vector<BookingOutcome> SessionBooks::bookPending() {
@@ -317,7 +320,7 @@ BookingOutcome SessionBooks::run(Booking& booking) {
 SessionTotals CloseSessionBooks(SettingsStore& store, const std::filesystem::path& home, const Clock& clock,
                                 const SessionFigures& session) {
     SessionBooks books(store, home);
-    const BookingOutcome outcome = books.book(session, clock.now());
+    const BookingOutcome outcome = books.book(session, clock.now()).back();
     if (outcome.kind == BookingOutcome::Kind::NotANumber)
         throw ConversionError(outcome.notice, outcome.source, outcome.text);
     return outcome.totals;

@@ -56,8 +56,10 @@ public:
     // Loads what earlier runs left pending.
     SessionBooks(SettingsStore& store, std::filesystem::path home);
 
-    // Books a session that has ended at `end`.
-    BookingOutcome book(const SessionFigures& session, const DateTime& end);
+    // Books a session that has ended at `end`. What is still pending goes first, so that no
+    // later session changes a day's line between a crash and the booking it cut short: the
+    // outcomes of those come first, the new session's last.
+    std::vector<BookingOutcome> book(const SessionFigures& session, const DateTime& end);
     // Tries again every session still pending (left by an earlier run or an earlier failure).
     std::vector<BookingOutcome> bookPending();
     std::size_t pendingCount() const { return m_pending.size(); }
