@@ -52,7 +52,7 @@ void BM_TimerStatusTimerConnected(benchmark::State& state) {
         time.advance(1010);
         for (auto _ : state) {
             core.TimerStatusTimer();
-            benchmark::DoNotOptimize(core.state().lbBajtFogad);
+            benchmark::DoNotOptimize(core.state().session.lbBajtFogad);
         }
     }
     std::filesystem::remove_all(home);

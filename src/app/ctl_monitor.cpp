@@ -118,9 +118,9 @@ int monitor(CtlContext& ctx, const std::vector<std::string>& args) {
     // One status line a second: state, name, duration, cost, bytes sent and received.
     loop.createTimer("MonitorStatus", 1000, true, [&] {
         const MainWindowState& s = core.state();
-        ctx.out << s.lbKapcsAllap << "\t" << (core.connectionActive() ? s.lbKapcsNeve : "") << "\t" << s.lbOra << ":"
-                << s.lbPerc << ":" << s.lbMPerc << "\t" << s.lbJelenKoltseg << "\t" << s.lbBajtKuld << "\t"
-                << s.lbBajtFogad << std::endl;
+        ctx.out << s.session.lbKapcsAllap << "\t" << (core.connectionActive() ? s.session.lbKapcsNeve : "") << "\t" << s.duration.lbOra << ":"
+                << s.duration.lbPerc << ":" << s.duration.lbMPerc << "\t" << s.cost.lbJelenKoltseg << "\t" << s.session.lbBajtKuld << "\t"
+                << s.session.lbBajtFogad << std::endl;
     });
     Timer* stop = nullptr;
     if (stopAfter) {

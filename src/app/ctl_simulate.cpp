@@ -125,8 +125,8 @@ public:
         if (++m_ticks % m_every != 0)
             return;
         const MainWindowState& s = m_core.state();
-        m_out << s.lbOra << ":" << s.lbPerc << ":" << s.lbMPerc << "\t" << s.lbKapcsAllap << "\t" << s.lbJelenKoltseg
-              << "\t" << s.lbOsszKoltseg << "\t" << s.lbszamla << "\t" << s.windowTitle << "\n";
+        m_out << s.duration.lbOra << ":" << s.duration.lbPerc << ":" << s.duration.lbMPerc << "\t" << s.session.lbKapcsAllap << "\t" << s.cost.lbJelenKoltseg
+              << "\t" << s.totals.lbOsszKoltseg << "\t" << s.totals.lbszamla << "\t" << s.window.windowTitle << "\n";
     }
 
 private:
@@ -267,9 +267,9 @@ int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
     ras.connect(options.connection, options.setup);
     // Until the connected edge has been taken (or the session failed to come up).
     const std::int64_t giveUp = time.nowMs() + (options.setup + 5) * 1000LL;
-    while (!core.state().connectedFlag && time.nowMs() < giveUp && !stopSignal)
+    while (!core.state().session.connectedFlag && time.nowMs() < giveUp && !stopSignal)
         time.advance(10);
-    if (!core.state().connectedFlag && !stopSignal) {
+    if (!core.state().session.connectedFlag && !stopSignal) {
         ctx.err << "vonalorctl: the simulated connection was not seen connected\n";
         return CtlFailure;
     }

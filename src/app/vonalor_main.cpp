@@ -100,7 +100,7 @@ public:
             QObject::connect(notifier, &QSocketNotifier::activated, m_main.get(),
                              [this] { m_platform.ras->processChanges(); });
         }
-        if (m_core->state().mainWindowVisible)
+        if (m_core->state().window.mainWindowVisible)
             m_main->show();
     }
 

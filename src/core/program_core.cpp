@@ -58,7 +58,7 @@ ProgramCore::ProgramCore(CorePorts ports)
         if (!m_timers.empty())
             timer("TimerStatus").setDormant(false);
     });
-    m_ports.store.setActiveConnectionName([this] { return m_state.lbKapcsNeve; });
+    m_ports.store.setActiveConnectionName([this] { return m_state.session.lbKapcsNeve; });
     m_ports.store.setWriteFailureHandler([this](const std::string& name) {
         report(Notice::Error, "A beállítás nem menthető (" + name +
                                   "): a beállítások adatbázisa nem írható (megtelt a lemez?).");
@@ -145,7 +145,7 @@ bool ProgramCore::entryRefused(const std::string& name) {
     if (!entryNameProblem(name).empty())
         return true;
     const std::string key = foldRegistryName(name);
-    return std::any_of(m_state.phonebook.begin(), m_state.phonebook.end(),
+    return std::any_of(m_state.phonebook.entries.begin(), m_state.phonebook.entries.end(),
                        [&](const std::string& kept) { return kept != name && foldRegistryName(kept) == key; });
 }
 
@@ -228,8 +228,8 @@ void ProgramCore::FormCreate() {
     removeStaleTemporaryFiles(m_ports.home);
     removeStaleTemporaryFiles(m_ports.home / "Naplo");
 
-    if (!loadBlockedList(m_ports.home / BlockedListFileName, m_state.blockedList)) {
-        m_state.blockedList.clear();
+    if (!loadBlockedList(m_ports.home / BlockedListFileName, m_state.browser.blockedList)) {
+        m_state.browser.blockedList.clear();
         m_ports.log.AddProgramLogEntry(ProgramLog::Error, "A tiltott weblapokat tartalmazó fájl hiányzik!");
     }
 
@@ -238,58 +238,58 @@ void ProgramCore::FormCreate() {
 
     const std::string companionFigures = store.ReadSetting("KiseroJelOssz");
     if (companionFigures == "1")
-        m_state.rdbtnJelenChecked = true;
+        m_state.companion.rdbtnJelenChecked = true;
     else if (companionFigures == "2")
-        m_state.rdbtnOsszChecked = true;
+        m_state.companion.rdbtnOsszChecked = true;
 
-    m_state.phonebook = phonebookEntries();
+    m_state.phonebook.entries = phonebookEntries();
 
-    m_state.webAddresses = {"about:blank"};
-    ReadTypedUrls(store.registry(), m_state.webAddresses);
-    m_state.webAddressIndex = store.readInt("WebLista");
+    m_state.hotkeys.webAddresses = {"about:blank"};
+    ReadTypedUrls(store.registry(), m_state.hotkeys.webAddresses);
+    m_state.hotkeys.webAddressIndex = store.readInt("WebLista");
 
-    m_state.diagramButtonEnabled = false;
+    m_state.window.diagramButtonEnabled = false;
 
-    m_state.dialHotkeyLetter = store.readInt("GyorsBillCsat");
-    m_state.dialHotkeyEntry = store.readInt("GyBKapcsList");
-    m_state.showHotkeyLetter = store.readInt("GyorsBillBiz");
-    m_state.hangUpHotkeyLetter = store.readInt("GyorsBillBont");
-    m_state.webHotkeyLetter = store.readInt("GyorsBillWeblap");
+    m_state.hotkeys.dialHotkeyLetter = store.readInt("GyorsBillCsat");
+    m_state.hotkeys.dialHotkeyEntry = store.readInt("GyBKapcsList");
+    m_state.hotkeys.showHotkeyLetter = store.readInt("GyorsBillBiz");
+    m_state.hotkeys.hangUpHotkeyLetter = store.readInt("GyorsBillBont");
+    m_state.hotkeys.webHotkeyLetter = store.readInt("GyorsBillWeblap");
 
-    m_state.knownEntries = m_state.phonebook;
+    m_state.phonebook.known = m_state.phonebook.entries;
 
-    m_state.firstShowMark = true;
-    m_state.runningCost = "0";
+    m_state.window.firstShowMark = true;
+    m_state.cost.runningCost = "0";
 
     if (store.ReadSetting("KiseroAblak") == "0")
         timer("TimerKisero").setEnabled(true);
 
-    m_state.lbEltelIdo = "00:00:00";
-    m_state.lbKezdDat = store.ReadSetting("KezdoDatum");
-    m_state.lbVegDat = store.ReadSetting("VegDatum");
-    m_state.helpMode = false;
-    m_state.tariffName.clear();
+    m_state.download.lbEltelIdo = "00:00:00";
+    m_state.totals.lbKezdDat = store.ReadSetting("KezdoDatum");
+    m_state.totals.lbVegDat = store.ReadSetting("VegDatum");
+    m_state.window.helpMode = false;
+    m_state.cost.tariffName.clear();
 
     const std::filesystem::path tasks = m_ports.home / TaskListFileName;
     std::error_code ec;
     if (std::filesystem::exists(tasks, ec))
-        LoadListViewFile(m_state.taskList, tasks, m_ports.dialogs, m_ports.log);
+        LoadListViewFile(m_state.tasks.list, tasks, m_ports.dialogs, m_ports.log);
 
-    m_state.trayVisible = false;
-    m_state.trayHint = "Nincs aktív kapcsolat";
+    m_state.tray.visible = false;
+    m_state.tray.hint = "Nincs aktív kapcsolat";
 
-    m_state.tariffGroupCaption = "Nincs kapcsolat kiválasztva";
-    m_state.costGroupCaption = "Nincs kapcsolat kiválasztva ";
+    m_state.window.tariffGroupCaption = "Nincs kapcsolat kiválasztva";
+    m_state.totals.costGroupCaption = "Nincs kapcsolat kiválasztva ";
 
     if (store.ReadSetting("ElsoInditas") == "1") {
         firstStart();
         // The period exists only now; the cost page shows it from the start.
-        m_state.lbKezdDat = store.ReadSettingQuiet("KezdoDatum");
-        m_state.lbVegDat = store.ReadSettingQuiet("VegDatum");
+        m_state.totals.lbKezdDat = store.ReadSettingQuiet("KezdoDatum");
+        m_state.totals.lbVegDat = store.ReadSettingQuiet("VegDatum");
     }
 
-    m_state.devices = m_ports.ras.devices();
-    m_state.mainWindowVisible = true;
+    m_state.phonebook.devices = m_ports.ras.devices();
+    m_state.window.mainWindowVisible = true;
     if (!m_books->loadProblem().empty())
         report(Notice::Error, m_books->loadProblem());
     // A rollover cut short first (its log still holds the archived entries), then the sessions
@@ -304,18 +304,18 @@ void ProgramCore::firstStart() {
     const Date today = m_ports.clock.now().date;
     const Regional& regional = Regional::hungarian();
 
-    for (const std::string& entry : m_state.phonebook) {
+    for (const std::string& entry : m_state.phonebook.entries) {
         CreateConnectionRecord(store, entry);
         m_ports.autostart.add();
-        store.WriteSetting("KapcsolatokSzama", std::to_string(m_state.phonebook.size()));
+        store.WriteSetting("KapcsolatokSzama", std::to_string(m_state.phonebook.entries.size()));
         std::error_code ec;
         std::filesystem::create_directory(m_ports.home / "Naplo", ec);
     }
-    if (!saveBlockedList(m_ports.home / BlockedListFileName, m_state.blockedList))
+    if (!saveBlockedList(m_ports.home / BlockedListFileName, m_state.browser.blockedList))
         report(Notice::Error, "A(z) \"" + std::string(BlockedListFileName) + "\" fájl nem írható.");
     InitBillingPeriod(store, today);
     // A data home prepared by hand or a reinstall keeps its records and days.
-    for (const std::string& entry : m_state.phonebook) {
+    for (const std::string& entry : m_state.phonebook.entries) {
         if (!ensureDailyStatistics(m_ports.home, entry, today))
             report(Notice::Error, "A(z) \"" + dailyStatisticsFile(m_ports.home, entry).filename().string() +
                                       "\" fájl nem írható.");
@@ -326,26 +326,38 @@ void ProgramCore::firstStart() {
     RegisterBrowserButton(store.registry(), m_ports.programFolder);
 }
 
-int ProgramCore::settingsTabOfStartingEntry(int entry) {
+SettingsTab ProgramCore::settingsTabOfStartingEntry(int entry) {
     // "Feladatok" ... "Speciális II" are tabs 0 to 5; "Karbantartás" and "Biztonság" follow "Speciális 3".
-    return entry <= 5 ? entry : entry + 1;
+    return static_cast<SettingsTab>(entry <= 5 ? entry : entry + 1);
+}
+
+void ProgramCore::mainTabChosen(MainTab tab) {
+    m_state.window.mainTab = tab;
+    if (tab == MainTab::Tariffs)
+        stopConnectionListTimer();
+}
+
+void ProgramCore::settingsTabChosen(SettingsTab tab) {
+    m_state.window.settingsTab = tab;
+    if (tab == SettingsTab::Config)
+        loadDiscountGroup();
 }
 
 void ProgramCore::FormShow() {
     SettingsStore& store = m_ports.store;
-    m_state.mainWindowVisible = true;
-    m_state.taskbarButtonVisible = true;
-    if (m_state.firstShowMark &&
+    m_state.window.mainWindowVisible = true;
+    m_state.window.taskbarButtonVisible = true;
+    if (m_state.window.firstShowMark &&
         (m_ports.system.uptimeSeconds() < 200 || store.ReadSetting("IndulMin") == "1")) {
-        m_state.taskbarButtonVisible = false;
-        m_state.firstShowMark = false;
+        m_state.window.taskbarButtonVisible = false;
+        m_state.window.firstShowMark = false;
         timer("TimerElsoInditas").setEnabled(true);
     }
-    if (m_state.lbEltelIdo != "00:00:00")
-        m_state.mainTab = 3;
+    if (m_state.download.lbEltelIdo != "00:00:00")
+        m_state.window.mainTab = MainTab::Download;
     else
-        m_state.mainTab = storedIndex(store.ReadSetting("FoablaknalAktFul"), 8);
-    m_state.settingsTab = settingsTabOfStartingEntry(storedIndex(store.ReadSetting("BeallitasnalAktFul"), 8));
+        m_state.window.mainTab = static_cast<MainTab>(storedIndex(store.ReadSetting("FoablaknalAktFul"), MainTabCount));
+    m_state.window.settingsTab = settingsTabOfStartingEntry(storedIndex(store.ReadSetting("BeallitasnalAktFul"), 8));
     changed();
 }
 
@@ -355,7 +367,7 @@ void ProgramCore::TimerElsoInditasTimer() {
 }
 
 void ProgramCore::HideToTray() {
-    if (m_state.helpMode) {
+    if (m_state.window.helpMode) {
         if (m_view)
             m_view->showHintBubble("A programot a rendszertálcára minimalizálja!");
         return;
@@ -364,39 +376,39 @@ void ProgramCore::HideToTray() {
         m_view->closeHintBubble();
     SettingsStore& store = m_ports.store;
     if (store.ReadSetting("Elrejtes") != "0") {
-        m_state.trayVisible = false;
+        m_state.tray.visible = false;
         if (m_view)
             m_view->closeCompanion();
     } else {
-        m_state.trayVisible = true;
+        m_state.tray.visible = true;
     }
-    m_state.mainWindowVisible = false;
-    m_state.taskbarButtonVisible = false;
+    m_state.window.mainWindowVisible = false;
+    m_state.window.taskbarButtonVisible = false;
     if (store.ReadSetting("JelszoMinim") == "1")
-        m_state.restorePasswordMark = true;
+        m_state.window.restorePasswordMark = true;
     if (m_view)
         m_view->hideMainWindow();
     changed();
 }
 
 void ProgramCore::onSystemCommand(bool minimise) {
-    m_state.restorePasswordMark = minimise;
+    m_state.window.restorePasswordMark = minimise;
 }
 
 void ProgramCore::trayLeftClick() {
     if (m_ports.store.ReadSetting("JelszoMinim") != "0") {
-        m_state.trayVisible = false;
+        m_state.tray.visible = false;
         changed();
         const bool accepted = !m_view || m_view->askRestorePassword();
         if (!accepted) {
-            m_state.trayVisible = true;
+            m_state.tray.visible = true;
             changed();
             return;
         }
-        m_state.restorePasswordMark = false;
+        m_state.window.restorePasswordMark = false;
     }
-    m_state.mainWindowVisible = true;
-    m_state.trayVisible = false;
+    m_state.window.mainWindowVisible = true;
+    m_state.tray.visible = false;
     if (m_view)
         m_view->showMainWindow();
     changed();
@@ -405,7 +417,7 @@ void ProgramCore::trayLeftClick() {
 bool ProgramCore::FormCloseQuery(bool answerYes) {
     if (!connectionActive() || answerYes)
         return true;
-    const std::string text = m_state.lbKapcsNeve + " kapcsolat aktív!\r\nHa most kilép az adatok nem lesznek pontosak!"
+    const std::string text = m_state.session.lbKapcsNeve + " kapcsolat aktív!\r\nHa most kilép az adatok nem lesznek pontosak!"
                                                    "\r\nBiztos kilép és menti az aktuális adatokat? ";
     return LocalizedMessageDlg(m_ports.dialogs, m_ports.sound, CaptionSet::Standard, text, MessageKind::Confirmation,
                                buttons::Yes | buttons::No) == results::Yes;
@@ -419,8 +431,8 @@ void ProgramCore::FormClose() {
     if (connectionActive())
         closeSessionBooks();
     bookPending(); // what failed earlier in this run, once more
-    m_state.trayVisible = false;
-    if (!SaveListViewFile(m_state.taskList, m_ports.home / TaskListFileName, m_ports.log))
+    m_state.tray.visible = false;
+    if (!SaveListViewFile(m_state.tasks.list, m_ports.home / TaskListFileName, m_ports.log))
         report(Notice::Error, "A(z) \"" + std::string(TaskListFileName) + "\" fájl nem írható.");
     if (!m_ports.log.SaveProgramLog(m_ports.home / ProgramLogFileName, m_ports.dialogs))
         report(Notice::Error, "A(z) \"" + std::string(ProgramLogFileName) + "\" fájl nem írható.");

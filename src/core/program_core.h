@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tasks/list_view_file.h"
+#include "core/main_window_state.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -80,101 +80,6 @@ public:
     virtual void periodClosed() {}
 };
 
-enum class ByteUnit { Mbyte, Kbyte, Byte };
-// The "Forgalom" group's picture: what moved in the last second.
-enum class TrafficPicture { None, Sending, Receiving, Both };
-
-// The texts and flags the main window shows. Texts stay texts where later steps read them back.
-struct MainWindowState {
-    std::string lbKapcsAllap = "Nincs Kapcsolat"; // connection state; "Nincs Kapcsolat" means none
-    std::string lbKapcsNeve = "   -  ";           // active connection's name
-    std::string runningCost = "0";                // the session's interval costs, without the fee
-    std::string tariffName;                       // the tariff in force during a session
-    std::string windowTitle = "Vonalor";
-
-    // The session (the connection watch and the duration counter).
-    std::uint32_t connectionHandle = 0;
-    std::string connectionName;
-    std::uint16_t lastStateCode = 0; // never reset when a connection ends
-    std::string startTime;
-    std::string startDate;
-    bool connectedFlag = false;
-    std::string lbOra = "00", lbPerc = "00", lbMPerc = "00";
-    std::string lbJelenKoltseg = "0";
-    // The session's cost with its fee as last counted: what the books receive. The display
-    // shows the bare tariff for the first second of the second minute.
-    std::string bookedCost = "0";
-    std::string lbKapcsSebes = "0 bps";
-    std::string lbBajtKuld = "0", lbBajtFogad = "0";
-    std::string sentActivity, receivedActivity; // plain counts behind the tray's activity pictures
-    bool sentChanged = false, receivedChanged = false;
-    std::string LabelIP = "-";
-    std::optional<int> sessionDayPart; // the band the session began in
-    bool btnKapcsBontEnabled = false;  // hang-up button and the menus' hang-up items
-    bool connectionSettingsEnabled = true; // choosers, phonebook list, tariff group, connection buttons
-    bool discountMoneyEnabled = true;      // comboKedvKapcs, edKedv
-    bool discountHoursEnabled = true;      // ComboKedvOraKapcs, SpinEdit1
-
-    // The "Kedvezmény" group of the "Konfiguráció" page.
-    bool checkKedvChecked = false;
-    bool CheckJelezOraChecked = false;
-    bool checkJelezChecked = false;
-    bool chbKedvHangChecked = false;
-    bool warningOptionsEnabled = false; // checkJelez, chbKedvHang
-    int billingDayIndex = -1;           // comboTol: DatumTolIg - 1
-
-    // The "Költségek" page.
-    std::string lbOsszKoltseg = "0";
-    std::string lbOsszOra = "00", lbOsszPerc = "00", lbOsszMPerc = "00";
-    std::string lbszamla = "0";
-    std::string lbOsszKuldBajt = "0", lbOsszFogadBajt = "0";
-    std::string lbHonap;
-    std::string costChooserText; // the connection chosen in comboKapcsKolt
-    bool byteUnitsEnabled = false;
-    ByteUnit byteUnit = ByteUnit::Mbyte;
-    bool moneyWarningGiven = false;
-
-    // The companion window's figures until it shows them itself.
-    std::string kiseroName = "   ----   ";
-    std::string kiseroCost = "0";
-    std::string kiseroOra = "00", kiseroPerc = "00", kiseroMPerc = "00";
-    bool companionShown = false;
-    int companionLeft = 0, companionTop = 0;
-    bool companionDialItemsEnabled = true;
-    std::string lbEltelIdo = "00:00:00"; // download elapsed time
-    std::string lbKezdDat;               // billing period shown on the cost page
-    std::string lbVegDat;
-    std::string tariffGroupCaption;
-    std::string costGroupCaption;
-    std::string trayHint = "Nincs aktív kapcsolat";
-    int trayPicture = 4; // 0 connected and quiet, 1 sending, 2 receiving, 3 both, 4 no connection
-    TrafficPicture trafficPicture = TrafficPicture::None;
-    bool trayVisible = false;
-    bool mainWindowVisible = false;
-    bool taskbarButtonVisible = true;
-    bool firstShowMark = false;
-    bool helpMode = false;
-    bool restorePasswordMark = false;
-    bool diagramButtonEnabled = true;
-    bool rdbtnJelenChecked = false; // companion shows the current session
-    bool rdbtnOsszChecked = false;  // companion shows the totals
-    int mainTab = 0;                // index into the eight main tabs
-    int settingsTab = 0;            // index into the nine settings tabs
-    std::vector<std::string> phonebook;       // lbKapcsolatok and every connection chooser
-    std::vector<std::string> knownEntries;    // what the connection list timer compares against
-    std::string tariffChooserText;            // the connection chosen in comboKapcsolatok
-    std::vector<RasDevice> devices;           // the device chooser of the connections page
-    std::vector<std::string> webAddresses;    // the web hotkey's address chooser
-    int webAddressIndex = 0;
-    int dialHotkeyLetter = 0;
-    int dialHotkeyEntry = 0;
-    int showHotkeyLetter = 0;
-    int hangUpHotkeyLetter = 0;
-    int webHotkeyLetter = 0;
-    std::vector<std::string> blockedList;
-    ListRows taskList;
-};
-
 // The main window's state, timers and handlers without any widget: the desktop window
 // renders it, the command line and the tests drive it directly.
 class ProgramCore {
@@ -214,6 +119,9 @@ public:
     // The user opened the "Tarifák" tab or clicked its connection chooser: the list is no
     // longer refreshed for the rest of the run.
     void stopConnectionListTimer();
+    // The user chose a tab of the main window or of the settings pages.
+    void mainTabChosen(MainTab tab);
+    void settingsTabChosen(SettingsTab tab);
     // "Kapcsolat bontása": hangs up the active connection; the watch sees it go.
     void btnKapcsBontClick();
     // The tray menu: offered only when no restore password is asked; "Állapot" brings the
@@ -239,7 +147,7 @@ public:
     void SpinEdit1Change(const std::string& connection, int hours);
     void playAllowanceSound();
 
-    bool connectionActive() const { return m_state.lbKapcsAllap != "Nincs Kapcsolat"; }
+    bool connectionActive() const { return m_state.session.lbKapcsAllap != "Nincs Kapcsolat"; }
     // True once something could not be written or booked in this run (the command line's exit
     // status says so).
     bool hadFailures() const { return m_failures > 0; }
@@ -254,7 +162,7 @@ public:
 
     // The settings tab each entry of the starting-tab list names ("Speciális II" is tab 5,
     // "Speciális 3" has no entry).
-    static int settingsTabOfStartingEntry(int entry);
+    static SettingsTab settingsTabOfStartingEntry(int entry);
 
 private:
     void createTimers();

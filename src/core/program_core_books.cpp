@@ -18,25 +18,26 @@ namespace vonalor {
 
 void ProgramCore::closeSessionBooks() {
     SessionFigures session;
-    session.connection = m_state.lbKapcsNeve;
-    session.connected = m_state.connectedFlag;
-    session.startDate = m_state.startDate;
-    session.startTime = m_state.startTime;
-    session.hours = m_state.lbOra;
-    session.minutes = m_state.lbPerc;
-    session.seconds = m_state.lbMPerc;
-    session.currentCost = m_state.bookedCost;
-    session.bytesSent = m_state.lbBajtKuld;
-    session.bytesReceived = m_state.lbBajtFogad;
+    session.connection = m_state.session.lbKapcsNeve;
+    session.connected = m_state.session.connectedFlag;
+    session.startDate = m_state.session.startDate;
+    session.startTime = m_state.session.startTime;
+    session.hours = m_state.duration.lbOra;
+    session.minutes = m_state.duration.lbPerc;
+    session.seconds = m_state.duration.lbMPerc;
+    session.currentCost = m_state.cost.bookedCost;
+    session.bytesSent = m_state.session.lbBajtKuld;
+    session.bytesReceived = m_state.session.lbBajtFogad;
     // Whatever fails, the session is handed over exactly once: it is booked, or it waits in the
     // pending file and the failure is reported.
-    reportBooking(m_books->book(session, m_ports.clock.now()));
+    for (const BookingOutcome& outcome : m_books->book(session, m_ports.clock.now()))
+        reportBooking(outcome);
     if (m_view)
         m_view->sessionBooked();
 }
 
 void ProgramCore::TimerUjHonapTimer() {
-    if (!TimerUjHonapStep(m_ports.store, m_ports.home, m_ports.clock, m_state.phonebook))
+    if (!TimerUjHonapStep(m_ports.store, m_ports.home, m_ports.clock, m_state.phonebook.entries))
         return;
     refreshPeriodHeader();
     changed();
@@ -46,8 +47,8 @@ void ProgramCore::TimerUjHonapTimer() {
 
 void ProgramCore::TimerKapcsFrissitTimer() {
     SettingsStore& store = m_ports.store;
-    m_state.knownEntries = phonebookEntries();
-    const std::vector<std::string>& entries = m_state.knownEntries;
+    m_state.phonebook.known = phonebookEntries();
+    const std::vector<std::string>& entries = m_state.phonebook.known;
     const auto count = static_cast<std::int32_t>(entries.size());
     const std::int32_t stored = store.readInt("KapcsolatokSzama");
     // New entries are found by name, wherever the system lists them: an entry is new when it has
@@ -60,7 +61,7 @@ void ProgramCore::TimerKapcsFrissitTimer() {
     if (count > stored || !added.empty()) {
         if (count > stored)
             store.WriteSetting("KapcsolatokSzama", std::to_string(count));
-        m_state.phonebook = entries;
+        m_state.phonebook.entries = entries;
         if (m_view)
             m_view->phonebookChanged();
         for (const std::string& name : added) {
@@ -74,15 +75,15 @@ void ProgramCore::TimerKapcsFrissitTimer() {
                                      name + "\" kapcsolatnak!";
             if (LocalizedMessageDlg(m_ports.dialogs, m_ports.sound, CaptionSet::Standard, text,
                                     MessageKind::Information, buttons::Ok) == results::Ok) {
-                m_state.mainTab = 1;
-                m_state.tariffChooserText = name;
+                m_state.window.mainTab = MainTab::Tariffs;
+                m_state.window.tariffChooserText = name;
                 changed();
             }
         }
-        m_state.knownEntries = phonebookEntries();
+        m_state.phonebook.known = phonebookEntries();
     } else if (count < stored) {
         store.WriteSetting("KapcsolatokSzama", std::to_string(stored - 1));
-        m_state.phonebook = entries;
+        m_state.phonebook.entries = entries;
         if (m_view)
             m_view->phonebookChanged();
     }
@@ -94,7 +95,7 @@ void ProgramCore::stopConnectionListTimer() {
 
 void ProgramCore::comboTolChange(int itemIndex) {
     vonalor::comboTolChange(m_ports.store, m_ports.log, itemIndex);
-    m_state.billingDayIndex = itemIndex;
+    m_state.discount.billingDayIndex = itemIndex;
     refreshPeriodHeader();
     changed();
 }

@@ -61,23 +61,23 @@ void ProgramCore::TimerIdotartamTimer() {
         costStepFailed();
     }
     SettingsStore& store = m_ports.store;
-    if (m_state.lbOra == "00" && m_state.lbPerc == "00" && m_state.lbMPerc == "10" &&
+    if (m_state.duration.lbOra == "00" && m_state.duration.lbPerc == "00" && m_state.duration.lbMPerc == "10" &&
         store.ReadSetting("Helyetesit") == "1" && m_view)
-        m_view->showBalloon("\"" + m_state.connectionName + "\" csatlakoztatva", "Sebesség: " + m_state.lbKapcsSebes,
+        m_view->showBalloon("\"" + m_state.session.connectionName + "\" csatlakoztatva", "Sebesség: " + m_state.session.lbKapcsSebes,
                             10);
-    advanceClock(m_state.lbOra, m_state.lbPerc, m_state.lbMPerc);
-    advanceClock(m_state.lbOsszOra, m_state.lbOsszPerc, m_state.lbOsszMPerc);
+    advanceClock(m_state.duration.lbOra, m_state.duration.lbPerc, m_state.duration.lbMPerc);
+    advanceClock(m_state.totals.lbOsszOra, m_state.totals.lbOsszPerc, m_state.totals.lbOsszMPerc);
     const std::string figures = store.ReadSetting("KiseroJelOssz");
     if (figures == "1") {
-        m_state.kiseroCost = m_state.lbJelenKoltseg;
-        m_state.kiseroOra = m_state.lbOra;
-        m_state.kiseroPerc = m_state.lbPerc;
-        m_state.kiseroMPerc = m_state.lbMPerc;
+        m_state.companion.cost = m_state.cost.lbJelenKoltseg;
+        m_state.companion.hours = m_state.duration.lbOra;
+        m_state.companion.minutes = m_state.duration.lbPerc;
+        m_state.companion.seconds = m_state.duration.lbMPerc;
     } else if (figures == "2") {
-        m_state.kiseroCost = m_state.lbOsszKoltseg;
-        m_state.kiseroOra = m_state.lbOsszOra;
-        m_state.kiseroPerc = m_state.lbOsszPerc;
-        m_state.kiseroMPerc = m_state.lbOsszMPerc;
+        m_state.companion.cost = m_state.totals.lbOsszKoltseg;
+        m_state.companion.hours = m_state.totals.lbOsszOra;
+        m_state.companion.minutes = m_state.totals.lbOsszPerc;
+        m_state.companion.seconds = m_state.totals.lbOsszMPerc;
     }
     changed();
     if (m_view)
@@ -87,7 +87,7 @@ void ProgramCore::TimerIdotartamTimer() {
 void ProgramCore::CostStep() {
     SettingsStore& store = m_ports.store;
     const Regional& regional = Regional::hungarian();
-    const std::string& name = m_state.connectionName;
+    const std::string& name = m_state.session.connectionName;
 
     const DateTime now = m_ports.clock.now();
     const TimeOfDay start{now.time.hour, now.time.minute, now.time.second, 0};
@@ -95,37 +95,37 @@ void ProgramCore::CostStep() {
     const std::string cost =
         IntervalCost(store, name, m_ports.clock, regional.formatTime(start), regional.formatTime(next.time));
 
-    m_state.runningCost =
-        regional.formatFloat(regional.toFloat(cost) + regional.toFloat(m_state.runningCost) + stepAddition);
+    m_state.cost.runningCost =
+        regional.formatFloat(regional.toFloat(cost) + regional.toFloat(m_state.cost.runningCost) + stepAddition);
 
-    if (m_state.lbOra == "00" && m_state.lbPerc == "00" && m_state.lbMPerc == "59")
-        m_state.runningCost = store.ReadSetting(name + m_state.tariffName);
+    if (m_state.duration.lbOra == "00" && m_state.duration.lbPerc == "00" && m_state.duration.lbMPerc == "59")
+        m_state.cost.runningCost = store.ReadSetting(name + m_state.cost.tariffName);
 
     if (store.ReadSetting(name + "VanKapcsDij") == "1")
-        m_state.lbJelenKoltseg = TwoDecimals(regional.formatFloat(
-            store.readFloat(name + "KapcsDijErteke") + regional.toFloat(m_state.runningCost)));
+        m_state.cost.lbJelenKoltseg = TwoDecimals(regional.formatFloat(
+            store.readFloat(name + "KapcsDijErteke") + regional.toFloat(m_state.cost.runningCost)));
     else
-        m_state.lbJelenKoltseg = TwoDecimals(m_state.runningCost);
-    m_state.bookedCost = m_state.lbJelenKoltseg;
+        m_state.cost.lbJelenKoltseg = TwoDecimals(m_state.cost.runningCost);
+    m_state.cost.bookedCost = m_state.cost.lbJelenKoltseg;
 
-    m_state.lbOsszKoltseg = TwoDecimals(regional.formatFloat(store.readFloat(name + "OsszKoltseg") +
-                                                             regional.toFloat(m_state.lbJelenKoltseg) + totalAddition));
+    m_state.totals.lbOsszKoltseg = TwoDecimals(regional.formatFloat(store.readFloat(name + "OsszKoltseg") +
+                                                             regional.toFloat(m_state.cost.lbJelenKoltseg) + totalAddition));
 
     // The period's traffic on the cost page: the stored totals plus this session's.
-    if (m_state.lbBajtKuld != "0")
-        m_state.lbOsszKuldBajt = GroupThousands(byteUnitValue(
-            digitsOnly(m_state.lbBajtKuld) + digitsOnly(store.ReadSetting(name + "KuldottBajt")), m_state.byteUnit));
-    if (m_state.lbBajtFogad != "0")
-        m_state.lbOsszFogadBajt = GroupThousands(byteUnitValue(
-            digitsOnly(m_state.lbBajtFogad) + digitsOnly(store.ReadSetting(name + "FogadottBajt")), m_state.byteUnit));
+    if (m_state.session.lbBajtKuld != "0")
+        m_state.totals.lbOsszKuldBajt = GroupThousands(byteUnitValue(
+            digitsOnly(m_state.session.lbBajtKuld) + digitsOnly(store.ReadSetting(name + "KuldottBajt")), m_state.totals.byteUnit));
+    if (m_state.session.lbBajtFogad != "0")
+        m_state.totals.lbOsszFogadBajt = GroupThousands(byteUnitValue(
+            digitsOnly(m_state.session.lbBajtFogad) + digitsOnly(store.ReadSetting(name + "FogadottBajt")), m_state.totals.byteUnit));
 
     long double bill = 0;
-    for (const std::string& connection : m_state.phonebook)
+    for (const std::string& connection : m_state.phonebook.entries)
         bill += store.readFloat(connection + "OsszKoltseg");
-    m_state.lbszamla = regional.formatFloat(bill + regional.toFloat(m_state.lbJelenKoltseg));
+    m_state.totals.lbszamla = regional.formatFloat(bill + regional.toFloat(m_state.cost.lbJelenKoltseg));
 
-    if (m_state.lbOra == "00" && m_state.lbPerc == "01" && m_state.lbMPerc == "00")
-        m_state.lbJelenKoltseg = store.ReadSetting(name + m_state.tariffName);
+    if (m_state.duration.lbOra == "00" && m_state.duration.lbPerc == "01" && m_state.duration.lbMPerc == "00")
+        m_state.cost.lbJelenKoltseg = store.ReadSetting(name + m_state.cost.tariffName);
 }
 
 void ProgramCore::costStepFailed() {
@@ -141,17 +141,17 @@ void ProgramCore::costStepFailed() {
 void ProgramCore::TimerKoltsegekTimer() {
     SettingsStore& store = m_ports.store;
     const Regional& regional = Regional::hungarian();
-    const std::string& name = m_state.connectionName;
+    const std::string& name = m_state.session.connectionName;
 
-    if (m_state.lbOsszKoltseg == "0") {
-        m_state.lbOsszKoltseg = store.ReadSetting(name + "OsszKoltseg");
-        m_state.lbOsszOra = store.ReadSetting(name + "OsszOra");
-        m_state.lbOsszPerc = store.ReadSetting(name + "OsszPerc");
-        m_state.lbOsszMPerc = store.ReadSetting(name + "OsszMPerc");
+    if (m_state.totals.lbOsszKoltseg == "0") {
+        m_state.totals.lbOsszKoltseg = store.ReadSetting(name + "OsszKoltseg");
+        m_state.totals.lbOsszOra = store.ReadSetting(name + "OsszOra");
+        m_state.totals.lbOsszPerc = store.ReadSetting(name + "OsszPerc");
+        m_state.totals.lbOsszMPerc = store.ReadSetting(name + "OsszMPerc");
     }
-    m_state.tariffName = CurrentTariffName(m_ports.clock.now());
-    m_state.windowTitle =
-        "Csatlakoztatva : " + name + "  -  Percdíj : " + store.ReadSetting(name + m_state.tariffName);
+    m_state.cost.tariffName = CurrentTariffName(m_ports.clock.now());
+    m_state.window.windowTitle =
+        "Csatlakoztatva : " + name + "  -  Percdíj : " + store.ReadSetting(name + m_state.cost.tariffName);
     changed();
 
     // The money allowance is read only while it is switched on; it may hold decimals ("2,5").
@@ -161,17 +161,17 @@ void ProgramCore::TimerKoltsegekTimer() {
         const auto amount = regional.parseFloat(allowance);
         if (!amount)
             throw ConversionError("'" + allowance + "' is not a valid floating point value", setting, allowance);
-        if (regional.toFloat(m_state.lbOsszKoltseg) >= *amount && *amount > 0 && store.readFlag("Jelezzen") &&
-            !m_state.moneyWarningGiven) {
-            m_state.moneyWarningGiven = true;
+        if (regional.toFloat(m_state.totals.lbOsszKoltseg) >= *amount && *amount > 0 && store.readFlag("Jelezzen") &&
+            !m_state.cost.moneyWarningGiven) {
+            m_state.cost.moneyWarningGiven = true;
             alarm("Lejárt a \"" + name + "\" által biztosított " + allowance + " Ft.");
         }
     }
 
     const std::string hours = store.ReadSetting(name + "KedvOraErteke");
-    const std::string& total = m_state.lbOsszOra;
+    const std::string& total = m_state.totals.lbOsszOra;
     const bool hoursMatch = !total.empty() && total.front() == '0' ? total == "0" + hours : total == hours;
-    if (hoursMatch && m_state.lbOsszPerc == "00" && m_state.lbOsszMPerc == "00" &&
+    if (hoursMatch && m_state.totals.lbOsszPerc == "00" && m_state.totals.lbOsszMPerc == "00" &&
         store.ReadSetting("Jelezzen") == "1" && hours != "0")
         alarm("Lejárt a " + hours + " óra.");
 }
@@ -185,21 +185,21 @@ void ProgramCore::alarm(const std::string& text) {
 
 void ProgramCore::loadDiscountGroup() {
     SettingsStore& store = m_ports.store;
-    m_state.checkKedvChecked = store.ReadSetting("MatavFele") == "1";
-    m_state.checkJelezChecked = store.ReadSetting("Jelezzen") == "1";
-    m_state.chbKedvHangChecked = store.ReadSetting("KedvHang") == "1";
-    m_state.CheckJelezOraChecked = store.ReadSetting("JelezzenOrat") == "1";
+    m_state.discount.checkKedvChecked = store.ReadSetting("MatavFele") == "1";
+    m_state.discount.checkJelezChecked = store.ReadSetting("Jelezzen") == "1";
+    m_state.discount.chbKedvHangChecked = store.ReadSetting("KedvHang") == "1";
+    m_state.discount.CheckJelezOraChecked = store.ReadSetting("JelezzenOrat") == "1";
     enableDiscountControls();
     const auto billingDay = Regional::hungarian().parseInt(store.ReadSetting("DatumTolIg"));
-    m_state.billingDayIndex = billingDay && *billingDay >= 1 && *billingDay <= 28 ? *billingDay - 1 : -1;
+    m_state.discount.billingDayIndex = billingDay && *billingDay >= 1 && *billingDay <= 28 ? *billingDay - 1 : -1;
     changed();
 }
 
 void ProgramCore::enableDiscountControls() {
     // During a session the allowances of connections stay locked.
-    m_state.discountMoneyEnabled = m_state.checkKedvChecked && !connectionActive();
-    m_state.discountHoursEnabled = m_state.CheckJelezOraChecked && !connectionActive();
-    m_state.warningOptionsEnabled = m_state.checkKedvChecked || m_state.CheckJelezOraChecked;
+    m_state.discount.discountMoneyEnabled = m_state.discount.checkKedvChecked && !connectionActive();
+    m_state.discount.discountHoursEnabled = m_state.discount.CheckJelezOraChecked && !connectionActive();
+    m_state.discount.warningOptionsEnabled = m_state.discount.checkKedvChecked || m_state.discount.CheckJelezOraChecked;
 }
 
 void ProgramCore::storeCheckBox(bool& box, const char* setting, bool checked) {
@@ -210,19 +210,19 @@ void ProgramCore::storeCheckBox(bool& box, const char* setting, bool checked) {
 }
 
 void ProgramCore::checkKedvClick(bool checked) {
-    storeCheckBox(m_state.checkKedvChecked, "MatavFele", checked);
+    storeCheckBox(m_state.discount.checkKedvChecked, "MatavFele", checked);
 }
 
 void ProgramCore::CheckJelezOraClick(bool checked) {
-    storeCheckBox(m_state.CheckJelezOraChecked, "JelezzenOrat", checked);
+    storeCheckBox(m_state.discount.CheckJelezOraChecked, "JelezzenOrat", checked);
 }
 
 void ProgramCore::checkJelezClick(bool checked) {
-    storeCheckBox(m_state.checkJelezChecked, "Jelezzen", checked);
+    storeCheckBox(m_state.discount.checkJelezChecked, "Jelezzen", checked);
 }
 
 void ProgramCore::chbKedvHangClick(bool checked) {
-    storeCheckBox(m_state.chbKedvHangChecked, "KedvHang", checked);
+    storeCheckBox(m_state.discount.chbKedvHangChecked, "KedvHang", checked);
 }
 
 std::string ProgramCore::comboKedvKapcsChange(const std::string& connection) {
@@ -260,33 +260,28 @@ void ProgramCore::playAllowanceSound() {
 
 void ProgramCore::TimerIkonTimer() {
     // The period header stays current while the watch sleeps.
-    if (m_state.connectionHandle == 0)
+    if (m_state.session.connectionHandle == 0)
         refreshPeriodHeader();
     if (connectionActive())
-        m_state.trayHint = "Költség   : " + m_state.lbJelenKoltseg + " Ft\rIdőtartam : " + m_state.lbOra + ":" +
-                           m_state.lbPerc + ":" + m_state.lbMPerc + "\rFogadott  : " + m_state.lbBajtFogad +
-                           " byte\rKüldött   : " + m_state.lbBajtKuld + " byte";
+        m_state.tray.hint = "Költség   : " + m_state.cost.lbJelenKoltseg + " Ft\rIdőtartam : " + m_state.duration.lbOra + ":" +
+                           m_state.duration.lbPerc + ":" + m_state.duration.lbMPerc + "\rFogadott  : " + m_state.session.lbBajtFogad +
+                           " byte\rKüldött   : " + m_state.session.lbBajtKuld + " byte";
     else
-        m_state.trayHint = "Nincs aktív kapcsolat";
+        m_state.tray.hint = "Nincs aktív kapcsolat";
 
     // The pictures by the traffic of the last second; the marks that were set are cleared.
-    const bool sent = m_state.sentChanged;
-    const bool received = m_state.receivedChanged;
-    m_state.sentChanged = false;
-    m_state.receivedChanged = false;
-    if (sent && received) {
-        m_state.trayPicture = 3;
-        m_state.trafficPicture = TrafficPicture::Both;
-    } else if (sent) {
-        m_state.trayPicture = 1;
-        m_state.trafficPicture = TrafficPicture::Sending;
-    } else if (received) {
-        m_state.trayPicture = 2;
-        m_state.trafficPicture = TrafficPicture::Receiving;
-    } else {
-        m_state.trayPicture = connectionActive() ? 0 : 4;
-        m_state.trafficPicture = TrafficPicture::None;
-    }
+    const bool sent = m_state.session.sentChanged;
+    const bool received = m_state.session.receivedChanged;
+    m_state.session.sentChanged = false;
+    m_state.session.receivedChanged = false;
+    if (sent && received)
+        m_state.tray.picture = TrayPicture::Both;
+    else if (sent)
+        m_state.tray.picture = TrayPicture::Sending;
+    else if (received)
+        m_state.tray.picture = TrayPicture::Receiving;
+    else
+        m_state.tray.picture = connectionActive() ? TrayPicture::Quiet : TrayPicture::NoConnection;
     if (m_view)
         m_view->trayChanged();
 }
@@ -301,8 +296,8 @@ void ProgramCore::trayMenuAllapot() {
 }
 
 void ProgramCore::bringWindowBack() {
-    m_state.trayVisible = false;
-    m_state.mainWindowVisible = true;
+    m_state.tray.visible = false;
+    m_state.window.mainWindowVisible = true;
     if (m_view) {
         m_view->showMainWindow();
         m_view->bringToForeground();

@@ -48,17 +48,17 @@ void ProgramCore::updateDormancy() {
     // only refreshes the traffic figures, which a view shows five times a second at most.
     Timer& watch = timer("TimerStatus");
     const bool reported = m_ports.ras.reportsChanges();
-    watch.setDormant(m_state.connectionHandle == 0 && reported);
+    watch.setDormant(m_state.session.connectionHandle == 0 && reported);
     watch.setPace(reported ? 200 : 0);
 }
 
 void ProgramCore::refreshPeriodHeader() {
     // Read quietly: a missing date would otherwise add a log entry a hundred times a second.
     SettingsStore& store = m_ports.store;
-    m_state.lbKezdDat = store.ReadSettingQuiet("KezdoDatum");
-    m_state.lbVegDat = store.ReadSettingQuiet("VegDatum");
-    m_state.lbHonap = monthName(m_state.lbKezdDat);
-    m_state.byteUnitsEnabled = !m_state.costChooserText.empty() || connectionActive();
+    m_state.totals.lbKezdDat = store.ReadSettingQuiet("KezdoDatum");
+    m_state.totals.lbVegDat = store.ReadSettingQuiet("VegDatum");
+    m_state.totals.lbHonap = monthName(m_state.totals.lbKezdDat);
+    m_state.totals.byteUnitsEnabled = !m_state.totals.costChooserText.empty() || connectionActive();
 }
 
 void ProgramCore::enableSessionTimers() {
@@ -75,25 +75,25 @@ void ProgramCore::TimerStatusTimer() {
     // A connection of a refused entry is not watched: its name would leave the data home or
     // share another entry's record.
     if (!connections.empty() && !connections.front().entryName.empty() &&
-        (connections.front().handle == m_state.connectionHandle || !entryRefused(connections.front().entryName))) {
+        (connections.front().handle == m_state.session.connectionHandle || !entryRefused(connections.front().entryName))) {
         const RasConnection& active = connections.front();
-        const bool handleChanged = active.handle != m_state.connectionHandle;
+        const bool handleChanged = active.handle != m_state.session.connectionHandle;
         if (handleChanged) {
-            m_state.connectionHandle = active.handle;
-            m_state.connectionName = active.entryName;
-            m_state.lbKapcsNeve = active.entryName;
-            m_state.kiseroName = active.entryName;
-            m_state.btnKapcsBontEnabled = true;
+            m_state.session.connectionHandle = active.handle;
+            m_state.session.connectionName = active.entryName;
+            m_state.session.lbKapcsNeve = active.entryName;
+            m_state.companion.name = active.entryName;
+            m_state.session.btnKapcsBontEnabled = true;
             m_ports.ras.resetStatistics(active.handle);
             updateDormancy();
         }
-        const std::uint16_t status = m_ports.ras.connectStatus(m_state.connectionHandle);
+        const std::uint16_t status = m_ports.ras.connectStatus(m_state.session.connectionHandle);
         bool edge = handleChanged;
-        if (status != m_state.lastStateCode) {
+        if (status != m_state.session.lastStateCode) {
             edge = true;
-            m_state.lastStateCode = status;
+            m_state.session.lastStateCode = status;
             if (status < rasstate::Connected) {
-                m_state.lbKapcsAllap = "Ellenőrzés";
+                m_state.session.lbKapcsAllap = "Ellenőrzés";
                 enableSessionTimers();
             } else if (status == rasstate::Connected) {
                 connectedEdge(m_ports.clock.now());
@@ -110,7 +110,7 @@ void ProgramCore::TimerStatusTimer() {
             m_view->trafficChanged();
         return;
     }
-    if (m_state.connectionHandle != 0)
+    if (m_state.session.connectionHandle != 0)
         disconnectEdge();
     updateDormancy();
 }
@@ -118,41 +118,41 @@ void ProgramCore::TimerStatusTimer() {
 void ProgramCore::connectedEdge(const DateTime& now) {
     SettingsStore& store = m_ports.store;
     const Regional& regional = Regional::hungarian();
-    const std::string& name = m_state.connectionName;
+    const std::string& name = m_state.session.connectionName;
 
     m_ports.log.AddProgramLogEntry(ProgramLog::Event, "\"" + name + "\" csatlakoztatva!");
-    m_state.startTime = regional.formatTime(now.time);
-    m_state.startDate = regional.formatDate(now.date);
+    m_state.session.startTime = regional.formatTime(now.time);
+    m_state.session.startDate = regional.formatDate(now.date);
     auto showFee = [&] {
         if (store.ReadSetting(name + "VanKapcsDij") == "1")
-            m_state.lbJelenKoltseg = store.ReadSetting(name + "KapcsDijErteke");
+            m_state.cost.lbJelenKoltseg = store.ReadSetting(name + "KapcsDijErteke");
     };
     showFee();
     enableSessionTimers();
-    m_state.lbMPerc = "07";
+    m_state.duration.lbMPerc = "07";
     showFee();
-    m_state.bookedCost = m_state.lbJelenKoltseg;
-    m_state.lbKapcsAllap = "Csatlakoztatva";
-    m_state.connectionSettingsEnabled = false;
+    m_state.cost.bookedCost = m_state.cost.lbJelenKoltseg;
+    m_state.session.lbKapcsAllap = "Csatlakoztatva";
+    m_state.session.connectionSettingsEnabled = false;
 
     std::string addresses;
     for (const std::string& address : m_ports.net.ipv4Addresses())
         addresses += (addresses.empty() ? "" : "\n") + address;
-    m_state.LabelIP = addresses;
+    m_state.session.LabelIP = addresses;
 
     if (store.ReadSetting("KiseroAblak") == "1" && store.ReadSetting("Elrejtes") == "0") {
         // A value that only places a window never stops the session's books.
-        m_state.companionLeft = placementSetting("KiseroBal", 40);
-        m_state.companionTop = placementSetting("KiseroTop", 40);
-        m_state.companionShown = true;
-        m_state.taskbarButtonVisible = false;
+        m_state.companion.left = placementSetting("KiseroBal", 40);
+        m_state.companion.top = placementSetting("KiseroTop", 40);
+        m_state.companion.shown = true;
+        m_state.window.taskbarButtonVisible = false;
     }
-    m_state.companionDialItemsEnabled = false;
-    m_state.discountMoneyEnabled = false;
-    m_state.discountHoursEnabled = false;
-    m_state.sessionDayPart = static_cast<int>(BandOfHour(now.time.hour));
-    m_state.btnKapcsBontEnabled = true;
-    m_state.connectedFlag = true;
+    m_state.companion.dialItemsEnabled = false;
+    m_state.discount.discountMoneyEnabled = false;
+    m_state.discount.discountHoursEnabled = false;
+    m_state.session.sessionDayPart = static_cast<int>(BandOfHour(now.time.hour));
+    m_state.session.btnKapcsBontEnabled = true;
+    m_state.session.connectedFlag = true;
     if (store.ReadSetting("AutBong") == "1")
         m_ports.shell.open(ReadStartPage(store.registry()));
 }
@@ -171,16 +171,16 @@ int ProgramCore::placementSetting(const char* name, int fallback) {
 }
 
 void ProgramCore::btnKapcsBontClick() {
-    if (m_state.connectionHandle != 0)
-        m_ports.ras.hangUp(m_state.connectionHandle);
+    if (m_state.session.connectionHandle != 0)
+        m_ports.ras.hangUp(m_state.session.connectionHandle);
 }
 
 void ProgramCore::refreshTraffic() {
     const Regional& regional = Regional::hungarian();
-    const RasStatistics stats = m_ports.ras.statistics(m_state.connectionHandle);
-    m_state.lbKapcsSebes = regional.groupDigits(stats.speed) + " bps";
-    m_state.lbBajtKuld = regional.groupDigits(stats.bytesSent);
-    m_state.lbBajtFogad = regional.groupDigits(stats.bytesReceived);
+    const RasStatistics stats = m_ports.ras.statistics(m_state.session.connectionHandle);
+    m_state.session.lbKapcsSebes = regional.groupDigits(stats.speed) + " bps";
+    m_state.session.lbBajtKuld = regional.groupDigits(stats.bytesSent);
+    m_state.session.lbBajtFogad = regional.groupDigits(stats.bytesReceived);
     // The plain counts behind the tray's pictures; a change sets its mark until the icon's tick.
     auto note = [](std::string& field, bool& mark, std::uint64_t count) {
         std::string text = std::to_string(count);
@@ -189,53 +189,53 @@ void ProgramCore::refreshTraffic() {
             mark = true;
         }
     };
-    note(m_state.sentActivity, m_state.sentChanged, stats.bytesSent);
-    note(m_state.receivedActivity, m_state.receivedChanged, stats.bytesReceived);
+    note(m_state.session.sentActivity, m_state.session.sentChanged, stats.bytesSent);
+    note(m_state.session.receivedActivity, m_state.session.receivedChanged, stats.bytesReceived);
 }
 
 void ProgramCore::disconnectEdge() {
     SettingsStore& store = m_ports.store;
-    m_state.connectionHandle = 0;
-    m_state.runningCost = "0";
-    m_state.companionDialItemsEnabled = true;
-    m_state.btnKapcsBontEnabled = false;
+    m_state.session.connectionHandle = 0;
+    m_state.cost.runningCost = "0";
+    m_state.companion.dialItemsEnabled = true;
+    m_state.session.btnKapcsBontEnabled = false;
 
     closeSessionBooks();
 
-    m_ports.log.AddProgramLogEntry(ProgramLog::Event, "\"" + m_state.lbKapcsNeve + "\" szétkapcsolva!");
-    m_state.lbKapcsAllap = "Nincs Kapcsolat";
-    m_state.tariffName.clear();
-    m_state.lbKapcsNeve = "   -  ";
-    m_state.lbKapcsSebes = "0 bps";
-    m_state.lbBajtKuld = "0";
-    m_state.lbBajtFogad = "0";
-    m_state.LabelIP = "-";
+    m_ports.log.AddProgramLogEntry(ProgramLog::Event, "\"" + m_state.session.lbKapcsNeve + "\" szétkapcsolva!");
+    m_state.session.lbKapcsAllap = "Nincs Kapcsolat";
+    m_state.cost.tariffName.clear();
+    m_state.session.lbKapcsNeve = "   -  ";
+    m_state.session.lbKapcsSebes = "0 bps";
+    m_state.session.lbBajtKuld = "0";
+    m_state.session.lbBajtFogad = "0";
+    m_state.session.LabelIP = "-";
     timer("TimerIdotartam").setEnabled(false);
-    m_state.kiseroCost = "0";
-    m_state.kiseroOra = m_state.kiseroPerc = m_state.kiseroMPerc = "00";
-    m_state.kiseroName = "   ----   ";
-    m_state.connectedFlag = false;
+    m_state.companion.cost = "0";
+    m_state.companion.hours = m_state.companion.minutes = m_state.companion.seconds = "00";
+    m_state.companion.name = "   ----   ";
+    m_state.session.connectedFlag = false;
     if (store.ReadSetting("KiseroAblak") != "0")
-        m_state.companionLeft = 2000;
-    m_state.connectionSettingsEnabled = true;
-    m_state.discountMoneyEnabled = store.ReadSetting("MatavFele") == "1";
-    m_state.discountHoursEnabled = store.ReadSetting("JelezzenOrat") == "1";
-    m_state.lbOra = m_state.lbPerc = m_state.lbMPerc = "00";
-    m_state.lbJelenKoltseg = "0";
-    m_state.bookedCost = "0";
-    m_state.costChooserText.clear();
-    m_state.lbOsszOra = m_state.lbOsszPerc = m_state.lbOsszMPerc = "00";
-    m_state.lbOsszKoltseg = "0";
-    m_state.lbOsszKuldBajt = "0";
-    m_state.lbOsszFogadBajt = "0";
-    m_state.lbszamla = "0";
-    m_state.trayHint = "Nincs aktív kapcsolat";
+        m_state.companion.left = 2000;
+    m_state.session.connectionSettingsEnabled = true;
+    m_state.discount.discountMoneyEnabled = store.ReadSetting("MatavFele") == "1";
+    m_state.discount.discountHoursEnabled = store.ReadSetting("JelezzenOrat") == "1";
+    m_state.duration.lbOra = m_state.duration.lbPerc = m_state.duration.lbMPerc = "00";
+    m_state.cost.lbJelenKoltseg = "0";
+    m_state.cost.bookedCost = "0";
+    m_state.totals.costChooserText.clear();
+    m_state.totals.lbOsszOra = m_state.totals.lbOsszPerc = m_state.totals.lbOsszMPerc = "00";
+    m_state.totals.lbOsszKoltseg = "0";
+    m_state.totals.lbOsszKuldBajt = "0";
+    m_state.totals.lbOsszFogadBajt = "0";
+    m_state.totals.lbszamla = "0";
+    m_state.tray.hint = "Nincs aktív kapcsolat";
     timer("TimerKoltsegek").setEnabled(false);
-    m_state.connectionName.clear();
-    m_state.startTime.clear();
-    m_state.startDate.clear();
+    m_state.session.connectionName.clear();
+    m_state.session.startTime.clear();
+    m_state.session.startDate.clear();
     // The title would otherwise go on saying "Csatlakoztatva" with the last price.
-    m_state.windowTitle = "Vonalor";
+    m_state.window.windowTitle = "Vonalor";
     changed();
 
     if (store.ReadSetting("AutoCookie") == "1") {

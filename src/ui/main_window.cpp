@@ -162,7 +162,7 @@ void TfrmVonalor::buildTray() {
         const bool offered = m_core.trayMenuOffered();
         for (QAction* action : m_trayMenu->actions())
             action->setVisible(offered && action != firewall && action != firewallSeparator);
-        m_trayHangUp->setEnabled(m_core.state().btnKapcsBontEnabled);
+        m_trayHangUp->setEnabled(m_core.state().session.btnKapcsBontEnabled);
     });
     m_tray->setContextMenu(m_trayMenu);
 }
@@ -270,11 +270,10 @@ void TfrmVonalor::buildPages() {
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
         if (m_rendering)
             return; // the program chose the tab, not the user
-        m_core.state().mainTab = index;
-        if (index == 6)
+        const auto tab = static_cast<MainTab>(index);
+        m_core.mainTabChosen(tab);
+        if (tab == MainTab::Log)
             m_logViewer->refresh();
-        else if (index == 1)
-            m_core.stopConnectionListTimer();
     });
 
     // "Névjegy"
@@ -533,9 +532,7 @@ QWidget* TfrmVonalor::buildDiscountGroup(QWidget* parent) {
     connect(m_settingsPages, &QTabWidget::currentChanged, this, [this](int index) {
         if (m_rendering)
             return;
-        m_core.state().settingsTab = index;
-        if (index == 3)
-            m_core.loadDiscountGroup();
+        m_core.settingsTabChosen(static_cast<SettingsTab>(index));
     });
     return m_discountGroup;
 }
@@ -546,11 +543,11 @@ void TfrmVonalor::phonebookChanged() {
     for (QComboBox* chooser : m_connectionChoosers) {
         const QString chosen = chooser->currentText();
         chooser->clear();
-        for (const std::string& entry : state.phonebook)
+        for (const std::string& entry : state.phonebook.entries)
             chooser->addItem(qs(entry));
         chooser->setCurrentIndex(chooser->findText(chosen));
     }
-    for (const std::string& entry : state.phonebook)
+    for (const std::string& entry : state.phonebook.entries)
         m_phonebookList->addItem(qs(entry));
     stateChanged();
 }
@@ -562,24 +559,24 @@ void TfrmVonalor::fillConnectionChoosers() {
         chooser->clear();
     // The adjustment chooser is filled once, when the window is made.
     m_adjustChooser->clear();
-    for (const std::string& entry : state.phonebook) {
+    for (const std::string& entry : state.phonebook.entries) {
         m_phonebookList->addItem(qs(entry));
         for (QComboBox* chooser : m_connectionChoosers)
             chooser->addItem(qs(entry));
         m_adjustChooser->addItem(qs(entry));
     }
     m_devices->clear();
-    for (const RasDevice& device : state.devices)
+    for (const RasDevice& device : state.phonebook.devices)
         m_devices->addItem(qs(device.name));
     m_webAddresses->clear();
-    for (const std::string& address : state.webAddresses)
+    for (const std::string& address : state.hotkeys.webAddresses)
         m_webAddresses->addItem(qs(address));
-    m_webAddresses->setCurrentIndex(state.webAddressIndex);
-    m_dialLetter->setCurrentIndex(state.dialHotkeyLetter);
+    m_webAddresses->setCurrentIndex(state.hotkeys.webAddressIndex);
+    m_dialLetter->setCurrentIndex(state.hotkeys.dialHotkeyLetter);
     if (auto* dialEntry = findChild<QComboBox*>(QStringLiteral("combGyBKapcsList")))
-        dialEntry->setCurrentIndex(state.dialHotkeyEntry);
+        dialEntry->setCurrentIndex(state.hotkeys.dialHotkeyEntry);
     m_taskList->clear();
-    for (const ListRow& row : state.taskList) {
+    for (const ListRow& row : state.tasks.list) {
         QStringList columns{qs(row.caption)};
         for (const std::string& sub : row.subItems)
             columns << qs(sub);
@@ -612,83 +609,83 @@ void TfrmVonalor::trafficChanged() {
     QTimer::singleShot(200, this, [this] {
         m_renderPending = false;
         const MainWindowState& state = m_core.state();
-        m_speed->setText(qs(state.lbKapcsSebes));
-        m_sent->setText(qs(state.lbBajtKuld));
-        m_received->setText(qs(state.lbBajtFogad));
+        m_speed->setText(qs(state.session.lbKapcsSebes));
+        m_sent->setText(qs(state.session.lbBajtKuld));
+        m_received->setText(qs(state.session.lbBajtFogad));
     });
 }
 
 void TfrmVonalor::trayChanged() {
     const MainWindowState& state = m_core.state();
     // The hint's lines are separated by a carriage return alone; the tray shows them as lines.
-    const QString hint = qs(state.trayHint).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QString hint = qs(state.tray.hint).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (m_tray->toolTip() != hint)
         m_tray->setToolTip(hint);
-    if (state.trayPicture != m_shownTrayPicture && state.trayPicture >= 0 && state.trayPicture <= 4) {
-        m_shownTrayPicture = state.trayPicture;
-        m_tray->setIcon(m_trayPictures[static_cast<std::size_t>(state.trayPicture)]);
-        const int traffic = static_cast<int>(state.trafficPicture);
-        m_trafficPicture->setPixmap(traffic == 0 ? QPixmap()
-                                                 : m_trayPictures[static_cast<std::size_t>(traffic)].pixmap(32, 32));
+    if (state.tray.picture != m_shownTrayPicture) {
+        m_shownTrayPicture = state.tray.picture;
+        const auto picture = static_cast<std::size_t>(state.tray.picture);
+        m_tray->setIcon(m_trayPictures[picture]);
+        m_trafficPicture->setPixmap(showsTraffic(state.tray.picture) ? m_trayPictures[picture].pixmap(32, 32)
+                                                                     : QPixmap());
     }
-    m_tray->setVisible(state.trayVisible);
+    m_tray->setVisible(state.tray.visible);
 }
 
 void TfrmVonalor::stateChanged() {
     const MainWindowState& state = m_core.state();
     m_rendering = true;
-    setWindowTitle(qs(state.windowTitle));
-    m_status->setText(qs(state.lbKapcsAllap));
-    m_connectionName->setText(qs(state.lbKapcsNeve));
-    m_speed->setText(qs(state.lbKapcsSebes));
-    m_sent->setText(qs(state.lbBajtKuld));
-    m_received->setText(qs(state.lbBajtFogad));
-    m_addresses->setText(qs(state.LabelIP));
-    m_hours->setText(qs(state.lbOra));
-    m_minutes->setText(qs(state.lbPerc));
-    m_seconds->setText(qs(state.lbMPerc));
-    m_hangUp->setEnabled(state.btnKapcsBontEnabled);
-    m_currentCost->setText(qs(state.lbJelenKoltseg));
-    m_totalCost->setText(qs(state.lbOsszKoltseg));
-    m_totalHours->setText(qs(state.lbOsszOra));
-    m_totalMinutes->setText(qs(state.lbOsszPerc));
-    m_totalSeconds->setText(qs(state.lbOsszMPerc));
-    m_totalSent->setText(qs(state.lbOsszKuldBajt));
-    m_totalReceived->setText(qs(state.lbOsszFogadBajt));
-    m_bill->setText(qs(state.lbszamla));
-    m_month->setText(qs(state.lbHonap));
+    setWindowTitle(qs(state.window.windowTitle));
+    m_status->setText(qs(state.session.lbKapcsAllap));
+    m_connectionName->setText(qs(state.session.lbKapcsNeve));
+    m_speed->setText(qs(state.session.lbKapcsSebes));
+    m_sent->setText(qs(state.session.lbBajtKuld));
+    m_received->setText(qs(state.session.lbBajtFogad));
+    m_addresses->setText(qs(state.session.LabelIP));
+    m_hours->setText(qs(state.duration.lbOra));
+    m_minutes->setText(qs(state.duration.lbPerc));
+    m_seconds->setText(qs(state.duration.lbMPerc));
+    m_hangUp->setEnabled(state.session.btnKapcsBontEnabled);
+    m_currentCost->setText(qs(state.cost.lbJelenKoltseg));
+    m_totalCost->setText(qs(state.totals.lbOsszKoltseg));
+    m_totalHours->setText(qs(state.totals.lbOsszOra));
+    m_totalMinutes->setText(qs(state.totals.lbOsszPerc));
+    m_totalSeconds->setText(qs(state.totals.lbOsszMPerc));
+    m_totalSent->setText(qs(state.totals.lbOsszKuldBajt));
+    m_totalReceived->setText(qs(state.totals.lbOsszFogadBajt));
+    m_bill->setText(qs(state.totals.lbszamla));
+    m_month->setText(qs(state.totals.lbHonap));
     for (const char* name : {"comboKapcsKolt", "comboKapcsolatok", "ComboKapcsDia", "ComboAlapKapcs"})
-        findChild<QComboBox*>(QString::fromLatin1(name))->setEnabled(state.connectionSettingsEnabled);
-    m_phonebookList->setEnabled(state.connectionSettingsEnabled);
-    m_tariffEditing->setEnabled(state.connectionSettingsEnabled);
-    m_comboKedvKapcs->setEnabled(state.discountMoneyEnabled);
-    m_edKedv->setEnabled(state.discountMoneyEnabled);
-    m_comboKedvOraKapcs->setEnabled(state.discountHoursEnabled);
-    m_spinEdit1->setReadOnly(!state.discountHoursEnabled);
-    m_spinEdit1->setEnabled(state.discountHoursEnabled);
-    m_checkKedv->setChecked(state.checkKedvChecked);
-    m_checkJelezOra->setChecked(state.CheckJelezOraChecked);
-    m_checkJelez->setChecked(state.checkJelezChecked);
-    m_chbKedvHang->setChecked(state.chbKedvHangChecked);
-    m_checkJelez->setEnabled(state.warningOptionsEnabled);
-    if (state.billingDayIndex >= 0)
-        m_billingDay->setCurrentIndex(state.billingDayIndex);
-    m_chbKedvHang->setEnabled(state.warningOptionsEnabled);
-    m_tariffGroup->setTitle(qs(state.tariffGroupCaption));
-    m_costGroup->setTitle(qs(state.costGroupCaption));
-    m_periodStart->setText(qs(state.lbKezdDat));
-    m_periodEnd->setText(qs(state.lbVegDat));
-    m_elapsed->setText(qs(state.lbEltelIdo));
-    m_diagramButton->setEnabled(state.diagramButtonEnabled);
-    m_companionCurrent->setChecked(state.rdbtnJelenChecked);
-    m_companionTotals->setChecked(state.rdbtnOsszChecked);
+        findChild<QComboBox*>(QString::fromLatin1(name))->setEnabled(state.session.connectionSettingsEnabled);
+    m_phonebookList->setEnabled(state.session.connectionSettingsEnabled);
+    m_tariffEditing->setEnabled(state.session.connectionSettingsEnabled);
+    m_comboKedvKapcs->setEnabled(state.discount.discountMoneyEnabled);
+    m_edKedv->setEnabled(state.discount.discountMoneyEnabled);
+    m_comboKedvOraKapcs->setEnabled(state.discount.discountHoursEnabled);
+    m_spinEdit1->setReadOnly(!state.discount.discountHoursEnabled);
+    m_spinEdit1->setEnabled(state.discount.discountHoursEnabled);
+    m_checkKedv->setChecked(state.discount.checkKedvChecked);
+    m_checkJelezOra->setChecked(state.discount.CheckJelezOraChecked);
+    m_checkJelez->setChecked(state.discount.checkJelezChecked);
+    m_chbKedvHang->setChecked(state.discount.chbKedvHangChecked);
+    m_checkJelez->setEnabled(state.discount.warningOptionsEnabled);
+    if (state.discount.billingDayIndex >= 0)
+        m_billingDay->setCurrentIndex(state.discount.billingDayIndex);
+    m_chbKedvHang->setEnabled(state.discount.warningOptionsEnabled);
+    m_tariffGroup->setTitle(qs(state.window.tariffGroupCaption));
+    m_costGroup->setTitle(qs(state.totals.costGroupCaption));
+    m_periodStart->setText(qs(state.totals.lbKezdDat));
+    m_periodEnd->setText(qs(state.totals.lbVegDat));
+    m_elapsed->setText(qs(state.download.lbEltelIdo));
+    m_diagramButton->setEnabled(state.window.diagramButtonEnabled);
+    m_companionCurrent->setChecked(state.companion.rdbtnJelenChecked);
+    m_companionTotals->setChecked(state.companion.rdbtnOsszChecked);
     trayChanged();
-    m_pages->setCurrentIndex(state.mainTab);
-    if (!state.tariffChooserText.empty()) {
+    m_pages->setCurrentIndex(static_cast<int>(state.window.mainTab));
+    if (!state.window.tariffChooserText.empty()) {
         auto* tariffChooser = findChild<QComboBox*>(QStringLiteral("comboKapcsolatok"));
-        tariffChooser->setCurrentIndex(tariffChooser->findText(qs(state.tariffChooserText)));
+        tariffChooser->setCurrentIndex(tariffChooser->findText(qs(state.window.tariffChooserText)));
     }
-    m_settingsPages->setCurrentIndex(state.settingsTab);
+    m_settingsPages->setCurrentIndex(static_cast<int>(state.window.settingsTab));
     m_rendering = false;
 }
 

@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QWidget>
 
+#include <optional>
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -40,7 +42,7 @@ public:
     QSystemTrayIcon* trayIcon() const { return m_tray; }
     QMenu* trayMenu() const { return m_trayMenu; }
     // The picture the tray icon shows now (0 to 4).
-    int trayPicture() const { return m_shownTrayPicture; }
+    int trayPicture() const { return m_shownTrayPicture ? static_cast<int>(*m_shownTrayPicture) : -1; }
     QTabWidget* mainTabs() const { return m_pages; }
     QTabWidget* settingsTabs() const { return m_settingsPages; }
 
@@ -133,7 +135,7 @@ private:
     QMenu* m_trayMenu = nullptr;
     QAction* m_trayHangUp = nullptr;
     std::vector<QIcon> m_trayPictures;
-    int m_shownTrayPicture = -1;
+    std::optional<TrayPicture> m_shownTrayPicture;
     QLabel* m_trafficPicture = nullptr;
     PasswordPrompt* m_restorePrompt = nullptr;
     LogViewerPage* m_logViewer = nullptr;

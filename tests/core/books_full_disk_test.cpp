@@ -106,7 +106,7 @@ TEST_F(FullDiskTest, ASessionThatCouldNotBeBookedWaitsAndIsBookedOnceThereIsRoom
     ras->drop("Otthon");
     time.advance(10);
 
-    EXPECT_EQ(core->state().lbKapcsAllap, "Nincs Kapcsolat");
+    EXPECT_EQ(core->state().session.lbKapcsAllap, "Nincs Kapcsolat");
     EXPECT_TRUE(core->hadFailures());
     EXPECT_EQ(core->pendingBookings(), 1u);
     ASSERT_FALSE(dialogs.shown().empty());

@@ -123,7 +123,7 @@ TEST_F(IntegrityTest, AFailedCloseOutEndsTheSessionOnceAndNamesTheValue) {
         time.advance(3000);
         drop();
 
-        EXPECT_EQ(state().lbKapcsAllap, "Nincs Kapcsolat");
+        EXPECT_EQ(state().session.lbKapcsAllap, "Nincs Kapcsolat");
         EXPECT_FALSE(core->timer("TimerIdotartam").enabled());
         EXPECT_FALSE(core->timer("TimerKoltsegek").enabled());
         const std::string notice = notices().empty() ? std::string() : notices().back();
@@ -168,12 +168,12 @@ TEST_F(IntegrityTest, ASessionEndingInItsSixtyFirstSecondIsBookedWithItsFee) {
     start();
     connect();
     std::string before;
-    while (!(state().lbPerc == "01" && state().lbMPerc == "01")) {
-        before = state().lbJelenKoltseg;
+    while (!(state().duration.lbPerc == "01" && state().duration.lbMPerc == "01")) {
+        before = state().cost.lbJelenKoltseg;
         time.advance(1000);
     }
-    ASSERT_EQ(state().lbJelenKoltseg, "6"); // the display's quirk
-    const std::string booked = state().bookedCost;
+    ASSERT_EQ(state().cost.lbJelenKoltseg, "6"); // the display's quirk
+    const std::string booked = state().cost.bookedCost;
     EXPECT_EQ(booked.substr(0, 3), "26,") << before;
     drop();
     EXPECT_NE(naplo().find(toCp1250("Kapcsolat költsége.................................:  " + booked + " Ft")),
@@ -253,7 +253,7 @@ TEST_F(IntegrityTest, AStoredAmountTheBooksCannotHoldNeverReachesThem) {
         connect();
         time.advance(5000);
         drop();
-        EXPECT_EQ(state().lbKapcsAllap, "Nincs Kapcsolat");
+        EXPECT_EQ(state().session.lbKapcsAllap, "Nincs Kapcsolat");
         EXPECT_FALSE(notices().empty());
         EXPECT_EQ(setting("OtthonKapcsSzama"), c.booked ? "1" : "0");
         if (c.booked)
@@ -293,7 +293,7 @@ TEST_F(ProgramCoreTest, HostileAndLookAlikeEntryNamesAreRefusedWithAMessage) {
     const std::string absolute = (outside.path() / "abs").string();
     phonebook("entry ../outside/evil\nentry " + absolute + "\nentry Otthon\nentry OTTHON\nentry a\\b\nentry ..\n");
     start();
-    EXPECT_EQ(core->state().phonebook, std::vector<std::string>{"Otthon"});
+    EXPECT_EQ(core->state().phonebook.entries, std::vector<std::string>{"Otthon"});
     EXPECT_FALSE(std::filesystem::exists(home.path().parent_path() / "outside"));
     EXPECT_FALSE(std::filesystem::exists(absolute + "Diagram.ini"));
     EXPECT_EQ(setting(absolute + "OsszKoltseg"), "");
@@ -305,11 +305,11 @@ TEST_F(ProgramCoreTest, HostileAndLookAlikeEntryNamesAreRefusedWithAMessage) {
     // A session of the look-alike is not booked into Otthon's record; Otthon's own is.
     ras.connect("OTTHON", 1);
     time.advance(5000);
-    EXPECT_EQ(core->state().lbKapcsAllap, "Nincs Kapcsolat");
+    EXPECT_EQ(core->state().session.lbKapcsAllap, "Nincs Kapcsolat");
     ras.drop("OTTHON");
     ras.connect("Otthon", 1);
     time.advance(5000);
-    EXPECT_EQ(core->state().lbKapcsAllap, "Csatlakoztatva");
+    EXPECT_EQ(core->state().session.lbKapcsAllap, "Csatlakoztatva");
     ras.drop("Otthon");
     time.advance(10);
     EXPECT_EQ(setting("OtthonKapcsSzama"), "1");

@@ -17,36 +17,36 @@ TEST_F(WatchTest, DiallingCountsAndTheConnectedEdgeSetsTheSecondsToSeven) {
     start();
     ras.connect("Otthon", 3);
     time.advance(10);
-    EXPECT_EQ(state().lbKapcsAllap, "Ellenőrzés");
-    EXPECT_EQ(state().lbKapcsNeve, "Otthon");
-    EXPECT_TRUE(state().btnKapcsBontEnabled);
+    EXPECT_EQ(state().session.lbKapcsAllap, "Ellenőrzés");
+    EXPECT_EQ(state().session.lbKapcsNeve, "Otthon");
+    EXPECT_TRUE(state().session.btnKapcsBontEnabled);
     EXPECT_TRUE(core->timer("TimerIdotartam").enabled());
     EXPECT_TRUE(core->timer("TimerKoltsegek").enabled());
     time.advance(2000);
-    EXPECT_EQ(state().lbMPerc, "02");
+    EXPECT_EQ(state().duration.lbMPerc, "02");
     time.advance(990); // 9:00:03.000, the connection is up
-    EXPECT_EQ(state().lbKapcsAllap, "Csatlakoztatva");
-    EXPECT_EQ(state().lbMPerc, "07");
-    EXPECT_EQ(state().startTime, "9:00:03");
-    EXPECT_EQ(state().startDate, "2004.10.20.");
-    EXPECT_TRUE(state().connectedFlag);
-    EXPECT_FALSE(state().connectionSettingsEnabled);
-    EXPECT_FALSE(state().companionDialItemsEnabled);
-    EXPECT_EQ(state().LabelIP, "192.168.1.10\n10.64.12.7");
-    EXPECT_EQ(state().sessionDayPart, 0);
+    EXPECT_EQ(state().session.lbKapcsAllap, "Csatlakoztatva");
+    EXPECT_EQ(state().duration.lbMPerc, "07");
+    EXPECT_EQ(state().session.startTime, "9:00:03");
+    EXPECT_EQ(state().session.startDate, "2004.10.20.");
+    EXPECT_TRUE(state().session.connectedFlag);
+    EXPECT_FALSE(state().session.connectionSettingsEnabled);
+    EXPECT_FALSE(state().companion.dialItemsEnabled);
+    EXPECT_EQ(state().session.LabelIP, "192.168.1.10\n10.64.12.7");
+    EXPECT_EQ(state().session.sessionDayPart, 0);
     EXPECT_TRUE(logged("\"Otthon\" csatlakoztatva!"));
     time.advance(1000);
-    EXPECT_EQ(state().lbMPerc, "08");
-    EXPECT_EQ(state().windowTitle, "Csatlakoztatva : Otthon  -  Percdíj : 1");
+    EXPECT_EQ(state().duration.lbMPerc, "08");
+    EXPECT_EQ(state().window.windowTitle, "Csatlakoztatva : Otthon  -  Percdíj : 1");
 }
 
 TEST_F(WatchTest, AConnectionAlreadyUpAtStartTakesTheConnectedEdgeAtTheFirstTick) {
     ras.connect("Munkahely", 0);
     start();
     time.advance(10);
-    EXPECT_EQ(state().lbKapcsAllap, "Csatlakoztatva");
-    EXPECT_EQ(state().lbMPerc, "07");
-    EXPECT_EQ(state().lbKapcsNeve, "Munkahely");
+    EXPECT_EQ(state().session.lbKapcsAllap, "Csatlakoztatva");
+    EXPECT_EQ(state().duration.lbMPerc, "07");
+    EXPECT_EQ(state().session.lbKapcsNeve, "Munkahely");
 }
 
 TEST_F(WatchTest, TrafficIsShownWithThousandsSeparatorsEveryTick) {
@@ -54,11 +54,11 @@ TEST_F(WatchTest, TrafficIsShownWithThousandsSeparatorsEveryTick) {
     ras.connect("Otthon", 0, {56'000, 1'200, 9'600});
     time.advance(10);
     time.advance(1000);
-    EXPECT_EQ(state().lbKapcsSebes, "56 000 bps");
-    EXPECT_EQ(state().lbBajtKuld, "1 200");
-    EXPECT_EQ(state().lbBajtFogad, "9 600");
-    EXPECT_EQ(state().receivedActivity, "9600");
-    EXPECT_TRUE(state().receivedChanged);
+    EXPECT_EQ(state().session.lbKapcsSebes, "56 000 bps");
+    EXPECT_EQ(state().session.lbBajtKuld, "1 200");
+    EXPECT_EQ(state().session.lbBajtFogad, "9 600");
+    EXPECT_EQ(state().session.receivedActivity, "9600");
+    EXPECT_TRUE(state().session.receivedChanged);
 }
 
 TEST_F(WatchTest, TheDisconnectEdgeResetsTheDisplaysAndBooksTheSession) {
@@ -68,20 +68,20 @@ TEST_F(WatchTest, TheDisconnectEdgeResetsTheDisplaysAndBooksTheSession) {
     time.advance(5000);
     ras.drop();
     time.advance(10);
-    EXPECT_EQ(state().lbKapcsAllap, "Nincs Kapcsolat");
-    EXPECT_EQ(state().lbKapcsNeve, "   -  ");
-    EXPECT_EQ(state().lbKapcsSebes, "0 bps");
-    EXPECT_EQ(state().lbBajtKuld, "0");
-    EXPECT_EQ(state().LabelIP, "-");
-    EXPECT_EQ(state().lbOra + state().lbPerc + state().lbMPerc, "000000");
-    EXPECT_EQ(state().lbJelenKoltseg, "0");
-    EXPECT_EQ(state().lbOsszKoltseg, "0");
-    EXPECT_EQ(state().lbszamla, "0");
-    EXPECT_EQ(state().runningCost, "0");
-    EXPECT_TRUE(state().tariffName.empty());
-    EXPECT_EQ(state().windowTitle, "Vonalor");
-    EXPECT_FALSE(state().connectedFlag);
-    EXPECT_TRUE(state().connectionSettingsEnabled);
+    EXPECT_EQ(state().session.lbKapcsAllap, "Nincs Kapcsolat");
+    EXPECT_EQ(state().session.lbKapcsNeve, "   -  ");
+    EXPECT_EQ(state().session.lbKapcsSebes, "0 bps");
+    EXPECT_EQ(state().session.lbBajtKuld, "0");
+    EXPECT_EQ(state().session.LabelIP, "-");
+    EXPECT_EQ(state().duration.lbOra + state().duration.lbPerc + state().duration.lbMPerc, "000000");
+    EXPECT_EQ(state().cost.lbJelenKoltseg, "0");
+    EXPECT_EQ(state().totals.lbOsszKoltseg, "0");
+    EXPECT_EQ(state().totals.lbszamla, "0");
+    EXPECT_EQ(state().cost.runningCost, "0");
+    EXPECT_TRUE(state().cost.tariffName.empty());
+    EXPECT_EQ(state().window.windowTitle, "Vonalor");
+    EXPECT_FALSE(state().session.connectedFlag);
+    EXPECT_TRUE(state().session.connectionSettingsEnabled);
     EXPECT_FALSE(core->timer("TimerIdotartam").enabled());
     EXPECT_FALSE(core->timer("TimerKoltsegek").enabled());
     EXPECT_TRUE(logged("\"Otthon\" szétkapcsolva!"));
@@ -96,7 +96,7 @@ TEST_F(WatchTest, ASessionDroppedWhileDiallingLeavesNoBooksButLogsTheDisconnecti
     time.advance(5000);
     ras.drop();
     time.advance(10);
-    EXPECT_EQ(state().lbKapcsAllap, "Nincs Kapcsolat");
+    EXPECT_EQ(state().session.lbKapcsAllap, "Nincs Kapcsolat");
     EXPECT_TRUE(logged("\"Otthon\" szétkapcsolva!"));
     EXPECT_FALSE(logged("\"Otthon\" csatlakoztatva!"));
     EXPECT_EQ(setting("OtthonKapcsSzama"), "0");
@@ -112,10 +112,10 @@ TEST_F(WatchTest, ASecondConnectionTakesOverTheSessionWithoutAnEdge) {
     time.advance(1000);
     ras.drop("Otthon");
     time.advance(10);
-    EXPECT_EQ(state().lbKapcsNeve, "Munkahely");
-    EXPECT_EQ(state().lbKapcsAllap, "Csatlakoztatva");
-    EXPECT_TRUE(state().connectedFlag);
-    EXPECT_EQ(state().lbMPerc, "11"); // "07" and four more seconds: the session goes on
+    EXPECT_EQ(state().session.lbKapcsNeve, "Munkahely");
+    EXPECT_EQ(state().session.lbKapcsAllap, "Csatlakoztatva");
+    EXPECT_TRUE(state().session.connectedFlag);
+    EXPECT_EQ(state().duration.lbMPerc, "11"); // "07" and four more seconds: the session goes on
     EXPECT_FALSE(logged("\"Otthon\" szétkapcsolva!"));
 }
 
@@ -130,8 +130,8 @@ TEST_F(WatchTest, DisconnectedWhileListedShowsBontOnceAndAFailedStatusCountsAsDi
     EXPECT_EQ(dialogs.shown()[0].text, "bont");
     ras.setStatusFails();
     time.advance(10);
-    EXPECT_EQ(state().lbKapcsAllap, "Ellenőrzés");
-    EXPECT_EQ(state().lastStateCode, 601);
+    EXPECT_EQ(state().session.lbKapcsAllap, "Ellenőrzés");
+    EXPECT_EQ(state().session.lastStateCode, 601);
 }
 
 // The last state code outlives the session: a connection seen directly in the connected
@@ -144,9 +144,9 @@ TEST_F(WatchTest, TheLastStateCodeIsNotResetBetweenSessions) {
     time.advance(10);
     ras.connect("Munkahely", 0);
     time.advance(1000);
-    EXPECT_EQ(state().lbKapcsNeve, "Munkahely");
-    EXPECT_EQ(state().lbKapcsAllap, "Nincs Kapcsolat");
-    EXPECT_FALSE(state().connectedFlag);
+    EXPECT_EQ(state().session.lbKapcsNeve, "Munkahely");
+    EXPECT_EQ(state().session.lbKapcsAllap, "Nincs Kapcsolat");
+    EXPECT_FALSE(state().session.connectedFlag);
 }
 
 TEST_F(WatchTest, StartPageOpensAndCacheEmptiesWhenAsked) {
@@ -188,43 +188,42 @@ TEST_F(WatchTest, TheHangUpButtonEndsTheConnectionAndTheWatchClosesTheSession) {
     core->btnKapcsBontClick();
     time.advance(10);
     EXPECT_TRUE(ras.activeConnections().empty());
-    EXPECT_EQ(state().lbKapcsAllap, "Nincs Kapcsolat");
+    EXPECT_EQ(state().session.lbKapcsAllap, "Nincs Kapcsolat");
     EXPECT_EQ(setting("OtthonKapcsSzama"), "1");
 }
 
 TEST_F(WatchTest, TheTrayShowsTheLastSecondsTrafficAndTheSessionInItsHint) {
     start();
     time.advance(1000);
-    EXPECT_EQ(state().trayPicture, 4);
-    EXPECT_EQ(state().trayHint, "Nincs aktív kapcsolat");
+    EXPECT_EQ(state().tray.picture, TrayPicture::NoConnection);
+    EXPECT_EQ(state().tray.hint, "Nincs aktív kapcsolat");
     const struct {
         std::uint64_t send, receive;
-        int picture;
-        TrafficPicture traffic;
+        TrayPicture picture;
     } cases[] = {
-        {0, 4'800, 2, TrafficPicture::Receiving},
-        {600, 0, 1, TrafficPicture::Sending},
-        {600, 4'800, 3, TrafficPicture::Both},
-        {0, 0, 0, TrafficPicture::None},
+        {0, 4'800, TrayPicture::Receiving},
+        {600, 0, TrayPicture::Sending},
+        {600, 4'800, TrayPicture::Both},
+        {0, 0, TrayPicture::Quiet},
     };
     for (const auto& c : cases) {
         // Each one dials first: a session seen only connected would not be taken up again.
         ras.connect("Otthon", 1, {53'333, c.send, c.receive});
         time.advance(4000);
-        EXPECT_EQ(state().trayPicture, c.picture) << c.send << "/" << c.receive;
-        EXPECT_EQ(state().trafficPicture, c.traffic);
+        EXPECT_EQ(state().tray.picture, c.picture) << c.send << "/" << c.receive;
+        EXPECT_EQ(showsTraffic(state().tray.picture), c.picture != TrayPicture::Quiet);
         ras.drop();
         time.advance(1000);
     }
     ras.connect("Otthon", 1, {53'333, 1'000, 2'000});
     time.advance(3000);
     // The hint is the displays as the icon's tick found them, a line each.
-    EXPECT_EQ(state().trayHint.rfind("Költség   : 0,0", 0), 0u) << state().trayHint;
-    EXPECT_NE(state().trayHint.find(" Ft\rIdőtartam : "), std::string::npos);
-    EXPECT_NE(state().trayHint.find("\rIdőtartam : 00:00:0"), std::string::npos);
-    EXPECT_NE(state().trayHint.find("\rFogadott  : 4 000 byte\rKüldött   : 2 000 byte"), std::string::npos)
-        << state().trayHint;
-    EXPECT_EQ(state().trayHint.find('\n'), std::string::npos);
+    EXPECT_EQ(state().tray.hint.rfind("Költség   : 0,0", 0), 0u) << state().tray.hint;
+    EXPECT_NE(state().tray.hint.find(" Ft\rIdőtartam : "), std::string::npos);
+    EXPECT_NE(state().tray.hint.find("\rIdőtartam : 00:00:0"), std::string::npos);
+    EXPECT_NE(state().tray.hint.find("\rFogadott  : 4 000 byte\rKüldött   : 2 000 byte"), std::string::npos)
+        << state().tray.hint;
+    EXPECT_EQ(state().tray.hint.find('\n'), std::string::npos);
 }
 
 TEST_F(WatchTest, CompanionComesUpDuringAConnectionAndGoesOffScreenAfter) {
@@ -233,13 +232,13 @@ TEST_F(WatchTest, CompanionComesUpDuringAConnectionAndGoesOffScreenAfter) {
     start();
     ras.connect("Otthon", 0);
     time.advance(10);
-    EXPECT_TRUE(state().companionShown);
-    EXPECT_EQ(state().companionLeft, 120);
-    EXPECT_EQ(state().kiseroName, "Otthon");
+    EXPECT_TRUE(state().companion.shown);
+    EXPECT_EQ(state().companion.left, 120);
+    EXPECT_EQ(state().companion.name, "Otthon");
     ras.drop();
     time.advance(10);
-    EXPECT_EQ(state().companionLeft, 2000);
-    EXPECT_EQ(state().kiseroName, "   ----   ");
+    EXPECT_EQ(state().companion.left, 2000);
+    EXPECT_EQ(state().companion.name, "   ----   ");
 }
 
 } // namespace

@@ -32,9 +32,9 @@ TEST_F(ProgramCoreTest, FirstStartWithThreeEntriesPreparesEverything) {
     EXPECT_EQ(readFile(home / "Weblapok.txt"), "");
     EXPECT_EQ(registry->read(RegistryRoot::LocalMachine, BrowserButtonKey, "Exec").text,
               "/opt/vonalor/Vonalor.exe");
-    EXPECT_EQ(core->state().phonebook, (std::vector<std::string>{"Otthon", "Munka hely", "Mobil"}));
-    EXPECT_EQ(core->state().devices, (std::vector<RasDevice>{{"Belső modem", "modem"}}));
-    EXPECT_EQ(core->state().lbKezdDat, "2004.10.25.");
+    EXPECT_EQ(core->state().phonebook.entries, (std::vector<std::string>{"Otthon", "Munka hely", "Mobil"}));
+    EXPECT_EQ(core->state().phonebook.devices, (std::vector<RasDevice>{{"Belső modem", "modem"}}));
+    EXPECT_EQ(core->state().totals.lbKezdDat, "2004.10.25.");
 }
 
 TEST_F(ProgramCoreTest, FirstStartWithoutEntriesSkipsRecordsAutostartAndArchiveFolder) {
@@ -68,13 +68,13 @@ TEST_F(ProgramCoreTest, CreationLogsTheStartAndAMissingBlockedListAndResetsTheRe
     EXPECT_EQ(logTexts(),
               (std::vector<std::string>{"Vonalor 1.3 elindítva!", "A tiltott weblapokat tartalmazó fájl hiányzik!"}));
     EXPECT_EQ(setting("Ujraindit"), "0");
-    EXPECT_TRUE(core->state().firstShowMark);
-    EXPECT_EQ(core->state().tariffGroupCaption, "Nincs kapcsolat kiválasztva");
-    EXPECT_EQ(core->state().costGroupCaption, "Nincs kapcsolat kiválasztva ");
-    EXPECT_EQ(core->state().trayHint, "Nincs aktív kapcsolat");
-    EXPECT_FALSE(core->state().trayVisible);
-    EXPECT_FALSE(core->state().diagramButtonEnabled);
-    EXPECT_EQ(core->state().webAddresses, std::vector<std::string>{"about:blank"});
+    EXPECT_TRUE(core->state().window.firstShowMark);
+    EXPECT_EQ(core->state().window.tariffGroupCaption, "Nincs kapcsolat kiválasztva");
+    EXPECT_EQ(core->state().totals.costGroupCaption, "Nincs kapcsolat kiválasztva ");
+    EXPECT_EQ(core->state().tray.hint, "Nincs aktív kapcsolat");
+    EXPECT_FALSE(core->state().tray.visible);
+    EXPECT_FALSE(core->state().window.diagramButtonEnabled);
+    EXPECT_EQ(core->state().hotkeys.webAddresses, std::vector<std::string>{"about:blank"});
 }
 
 TEST_F(ProgramCoreTest, AMissingHotkeyLetterEndsCreationWithTheConversionFailure) {
@@ -119,35 +119,40 @@ TEST_F(ProgramCoreTest, ShowingPicksTheStoredTabs) {
     const struct {
         const char* main;
         const char* settings;
-        int mainTab;
-        int settingsTab;
+        MainTab mainTab;
+        SettingsTab settingsTab;
     } cases[] = {
-        {"6", "6", 6, 7}, {"2", "7", 2, 8}, {"0", "5", 0, 5}, {"", "x", 0, 0}, {"9", "-1", 0, 0}, {"7", "0", 7, 0},
+        {"6", "6", MainTab::Log, SettingsTab::Maintenance},
+        {"2", "7", MainTab::Costs, SettingsTab::Security},
+        {"0", "5", MainTab::General, SettingsTab::Special2},
+        {"", "x", MainTab::General, SettingsTab::Tasks},
+        {"9", "-1", MainTab::General, SettingsTab::Tasks},
+        {"7", "0", MainTab::About, SettingsTab::Tasks},
     };
     for (const auto& c : cases) {
         store.WriteSetting("FoablaknalAktFul", c.main);
         store.WriteSetting("BeallitasnalAktFul", c.settings);
         core->FormShow();
-        EXPECT_EQ(core->state().mainTab, c.mainTab) << c.main;
-        EXPECT_EQ(core->state().settingsTab, c.settingsTab) << c.settings;
+        EXPECT_EQ(core->state().window.mainTab, c.mainTab) << c.main;
+        EXPECT_EQ(core->state().window.settingsTab, c.settingsTab) << c.settings;
     }
-    core->state().lbEltelIdo = "00:00:05";
+    core->state().download.lbEltelIdo = "00:00:05";
     store.WriteSetting("FoablaknalAktFul", "6");
     core->FormShow();
-    EXPECT_EQ(core->state().mainTab, 3);
+    EXPECT_EQ(core->state().window.mainTab, MainTab::Download);
 }
 
 TEST_F(ProgramCoreTest, FirstShowGoesToTheTray200MillisecondsLaterAfterASystemStart) {
     system.setUptimeSeconds(120);
     start();
     core->FormShow();
-    EXPECT_FALSE(core->state().taskbarButtonVisible);
-    EXPECT_FALSE(core->state().firstShowMark);
+    EXPECT_FALSE(core->state().window.taskbarButtonVisible);
+    EXPECT_FALSE(core->state().window.firstShowMark);
     time.advance(199);
     EXPECT_TRUE(view.calls.empty());
     time.advance(1);
     EXPECT_EQ(view.calls, std::vector<std::string>{"hide"});
-    EXPECT_TRUE(core->state().trayVisible);
+    EXPECT_TRUE(core->state().tray.visible);
     EXPECT_FALSE(core->timer("TimerElsoInditas").enabled());
     time.advance(1000);
     EXPECT_EQ(view.calls.size(), 1u);
@@ -156,7 +161,7 @@ TEST_F(ProgramCoreTest, FirstShowGoesToTheTray200MillisecondsLaterAfterASystemSt
 TEST_F(ProgramCoreTest, FirstShowRuleWaitsForIndulMinOnALongRunningSystem) {
     start();
     core->FormShow();
-    EXPECT_TRUE(core->state().firstShowMark);
+    EXPECT_TRUE(core->state().window.firstShowMark);
     time.advance(1000);
     EXPECT_TRUE(view.calls.empty());
     store.WriteSetting("IndulMin", "1");
@@ -171,19 +176,19 @@ TEST_F(ProgramCoreTest, FirstShowRuleWaitsForIndulMinOnALongRunningSystem) {
 TEST_F(ProgramCoreTest, HideToTrayShowsTheIconUnlessHiddenModeAndMarksForThePassword) {
     start();
     core->HideToTray();
-    EXPECT_TRUE(core->state().trayVisible);
-    EXPECT_FALSE(core->state().mainWindowVisible);
-    EXPECT_FALSE(core->state().restorePasswordMark);
+    EXPECT_TRUE(core->state().tray.visible);
+    EXPECT_FALSE(core->state().window.mainWindowVisible);
+    EXPECT_FALSE(core->state().window.restorePasswordMark);
 
     store.WriteSetting("Elrejtes", "1");
     store.WriteSetting("JelszoMinim", "1");
     view.calls.clear();
     core->HideToTray();
-    EXPECT_FALSE(core->state().trayVisible);
-    EXPECT_TRUE(core->state().restorePasswordMark);
+    EXPECT_FALSE(core->state().tray.visible);
+    EXPECT_TRUE(core->state().window.restorePasswordMark);
     EXPECT_EQ(view.calls, (std::vector<std::string>{"closeCompanion", "hide"}));
 
-    core->state().helpMode = true;
+    core->state().window.helpMode = true;
     view.calls.clear();
     core->HideToTray();
     EXPECT_EQ(view.calls, std::vector<std::string>{"bubble:A programot a rendszertálcára minimalizálja!"});
@@ -193,8 +198,8 @@ TEST_F(ProgramCoreTest, TrayClickBringsTheWindowBackBehindThePasswordWhenAsked) 
     start();
     core->HideToTray();
     core->trayLeftClick();
-    EXPECT_TRUE(core->state().mainWindowVisible);
-    EXPECT_FALSE(core->state().trayVisible);
+    EXPECT_TRUE(core->state().window.mainWindowVisible);
+    EXPECT_FALSE(core->state().tray.visible);
     EXPECT_EQ(view.calls.back(), "show");
 
     store.WriteSetting("JelszoMinim", "1");
@@ -203,21 +208,21 @@ TEST_F(ProgramCoreTest, TrayClickBringsTheWindowBackBehindThePasswordWhenAsked) 
     view.calls.clear();
     core->trayLeftClick();
     EXPECT_EQ(view.calls, std::vector<std::string>{"password"});
-    EXPECT_TRUE(core->state().trayVisible);
-    EXPECT_TRUE(core->state().restorePasswordMark);
+    EXPECT_TRUE(core->state().tray.visible);
+    EXPECT_TRUE(core->state().window.restorePasswordMark);
 
     view.passwordAnswer = true;
     core->trayLeftClick();
-    EXPECT_TRUE(core->state().mainWindowVisible);
-    EXPECT_FALSE(core->state().restorePasswordMark);
+    EXPECT_TRUE(core->state().window.mainWindowVisible);
+    EXPECT_FALSE(core->state().window.restorePasswordMark);
 }
 
 TEST_F(ProgramCoreTest, SystemCommandsSetAndClearTheRestorePasswordMark) {
     start();
     core->onSystemCommand(true);
-    EXPECT_TRUE(core->state().restorePasswordMark);
+    EXPECT_TRUE(core->state().window.restorePasswordMark);
     core->onSystemCommand(false);
-    EXPECT_FALSE(core->state().restorePasswordMark);
+    EXPECT_FALSE(core->state().window.restorePasswordMark);
 }
 
 TEST_F(ProgramCoreTest, ClosingAsksOnlyWhileAConnectionIsActive) {
@@ -225,8 +230,8 @@ TEST_F(ProgramCoreTest, ClosingAsksOnlyWhileAConnectionIsActive) {
     EXPECT_TRUE(core->FormCloseQuery());
     EXPECT_TRUE(dialogs.shown().empty());
 
-    core->state().lbKapcsAllap = "Csatlakoztatva";
-    core->state().lbKapcsNeve = "Otthon";
+    core->state().session.lbKapcsAllap = "Csatlakoztatva";
+    core->state().session.lbKapcsNeve = "Otthon";
     dialogs.queueAnswer(results::No);
     EXPECT_FALSE(core->FormCloseQuery());
     ASSERT_EQ(dialogs.shown().size(), 1u);
@@ -243,14 +248,14 @@ TEST_F(ProgramCoreTest, ClosingAsksOnlyWhileAConnectionIsActive) {
 
 TEST_F(ProgramCoreTest, ClosingSavesTheTaskListAndTheProgramLogOnce) {
     start();
-    core->state().taskList.push_back({"Bontás", {"12:00:00", "", "", "", "", ""}, 1});
-    core->state().trayVisible = true;
+    core->state().tasks.list.push_back({"Bontás", {"12:00:00", "", "", "", "", ""}, 1});
+    core->state().tray.visible = true;
     core->FormClose();
     core->FormClose();
-    EXPECT_FALSE(core->state().trayVisible);
+    EXPECT_FALSE(core->state().tray.visible);
     ListRows tasks;
     ASSERT_TRUE(LoadListViewFile(tasks, home / "Feladatok.sav", dialogs, log));
-    EXPECT_EQ(tasks, core->state().taskList);
+    EXPECT_EQ(tasks, core->state().tasks.list);
     ListRows saved;
     ProgramLog scratch(time);
     LoadListViewFile(saved, home / "ProgramNaplo.sav", dialogs, scratch);
@@ -283,8 +288,8 @@ TEST_F(ProgramCoreTest, TheRolloverTimerClosesAnOverduePeriodAndTheCostPageFollo
     time.advance(2500);
     EXPECT_EQ(periodView.closed, 1);
     EXPECT_TRUE(std::filesystem::exists(home / "Naplo" / "2004.10.25. - 2004.11.25..txt"));
-    EXPECT_EQ(core->state().lbKezdDat, "2004.11.25.");
-    EXPECT_EQ(core->state().lbVegDat, "2004.12.25");
+    EXPECT_EQ(core->state().totals.lbKezdDat, "2004.11.25.");
+    EXPECT_EQ(core->state().totals.lbVegDat, "2004.12.25");
     EXPECT_EQ(setting("OtthonOsszKoltseg"), "0");
     time.advance(2500);
     EXPECT_EQ(periodView.closed, 1);
@@ -297,11 +302,11 @@ TEST_F(ProgramCoreTest, ChoosingTheBillingDayMovesThePeriodAndLogsIt) {
     start();
     core->comboTolChange(4);
     EXPECT_EQ(setting("DatumTolIg"), "5");
-    EXPECT_EQ(core->state().lbKezdDat, "2004.10.05");
-    EXPECT_EQ(core->state().lbVegDat, "2004.11.05");
+    EXPECT_EQ(core->state().totals.lbKezdDat, "2004.10.05");
+    EXPECT_EQ(core->state().totals.lbVegDat, "2004.11.05");
     EXPECT_EQ(logTexts().back(), "Kezdő és befejező dátum módosítva");
     core->loadDiscountGroup();
-    EXPECT_EQ(core->state().billingDayIndex, 4);
+    EXPECT_EQ(core->state().discount.billingDayIndex, 4);
 }
 
 } // namespace
@@ -320,16 +325,16 @@ TEST_F(ProgramCoreTest, TheConnectionListFollowsThePhonebookOneChangeAtATime) {
     EXPECT_EQ(setting("Új 2HetKozEjjel"), "1");
     EXPECT_TRUE(std::filesystem::exists(home / "Új 2Diagram.ini"));
     EXPECT_EQ(dialogs.shown().size(), 2u);
-    EXPECT_EQ(core->state().phonebook.size(), 4u);
-    EXPECT_EQ(core->state().mainTab, 1);
-    EXPECT_EQ(core->state().tariffChooserText, "Új 2");
+    EXPECT_EQ(core->state().phonebook.entries.size(), 4u);
+    EXPECT_EQ(core->state().window.mainTab, MainTab::Tariffs);
+    EXPECT_EQ(core->state().window.tariffChooserText, "Új 2");
 
     phonebook("entry Otthon\n");
     time.advance(2000);
     EXPECT_EQ(setting("KapcsolatokSzama"), "3");
     time.advance(4000);
     EXPECT_EQ(setting("KapcsolatokSzama"), "1");
-    EXPECT_EQ(core->state().phonebook, std::vector<std::string>{"Otthon"});
+    EXPECT_EQ(core->state().phonebook.entries, std::vector<std::string>{"Otthon"});
 
     core->stopConnectionListTimer();
     phonebook("entry Otthon\nentry Később\n");

@@ -21,32 +21,32 @@ struct CostTest : LaterStartTest {
 TEST_F(CostTest, SixForintsAMinuteForTenSecondsReadsOneByTheCut) {
     connectNow();
     seconds(10);
-    EXPECT_EQ(state().runningCost, "1,0000000001");
-    EXPECT_EQ(state().lbJelenKoltseg, "1,00");
-    EXPECT_EQ(state().lbOsszKoltseg, "1,00");
-    EXPECT_EQ(state().lbszamla, "1");
+    EXPECT_EQ(state().cost.runningCost, "1,0000000001");
+    EXPECT_EQ(state().cost.lbJelenKoltseg, "1,00");
+    EXPECT_EQ(state().totals.lbOsszKoltseg, "1,00");
+    EXPECT_EQ(state().totals.lbszamla, "1");
 }
 
 TEST_F(CostTest, TheFeeShowsAtTheEdgeAndAfterOneSecondReadsTwentyTen) {
     store.WriteSetting("OtthonVanKapcsDij", "1");
     store.WriteSetting("OtthonKapcsDijErteke", "20");
     connectNow();
-    EXPECT_EQ(state().lbJelenKoltseg, "20");
+    EXPECT_EQ(state().cost.lbJelenKoltseg, "20");
     seconds(1);
-    EXPECT_EQ(state().lbJelenKoltseg, "20,10");
+    EXPECT_EQ(state().cost.lbJelenKoltseg, "20,10");
 }
 
 TEST_F(CostTest, TheFirstMinuteCostsExactlyTheTariffInForce) {
     connectNow(); // the clock starts at 00:00:07
     seconds(53);  // the last step is taken while it reads 00:00:59
-    EXPECT_EQ(state().lbOra + ":" + state().lbPerc + ":" + state().lbMPerc, "00:01:00");
-    EXPECT_EQ(state().runningCost, "6");
-    EXPECT_EQ(state().lbJelenKoltseg, "6");
+    EXPECT_EQ(state().duration.lbOra + ":" + state().duration.lbPerc + ":" + state().duration.lbMPerc, "00:01:00");
+    EXPECT_EQ(state().cost.runningCost, "6");
+    EXPECT_EQ(state().cost.lbJelenKoltseg, "6");
     seconds(1); // at 00:01:00 the display shows the tariff text, then the next step adds
-    EXPECT_EQ(state().runningCost, "6,10000000001");
-    EXPECT_EQ(state().lbJelenKoltseg, "6");
+    EXPECT_EQ(state().cost.runningCost, "6,10000000001");
+    EXPECT_EQ(state().cost.lbJelenKoltseg, "6");
     seconds(1);
-    EXPECT_EQ(state().lbJelenKoltseg, "6,20");
+    EXPECT_EQ(state().cost.lbJelenKoltseg, "6,20");
 }
 
 TEST_F(CostTest, ThePeriodTotalAddsTheRecordAndTheBillAllConnections) {
@@ -59,10 +59,10 @@ TEST_F(CostTest, ThePeriodTotalAddsTheRecordAndTheBillAllConnections) {
     connectNow();
     seconds(1);
     // 12,5 and a hundred-billionth, cut after two decimals.
-    EXPECT_EQ(state().lbJelenKoltseg, "12,50");
-    EXPECT_EQ(state().lbOsszKoltseg, "112,50");
-    EXPECT_EQ(state().lbszamla, "119,75");
-    EXPECT_EQ(state().lbOsszOra + ":" + state().lbOsszPerc + ":" + state().lbOsszMPerc, "12:05:18");
+    EXPECT_EQ(state().cost.lbJelenKoltseg, "12,50");
+    EXPECT_EQ(state().totals.lbOsszKoltseg, "112,50");
+    EXPECT_EQ(state().totals.lbszamla, "119,75");
+    EXPECT_EQ(state().totals.lbOsszOra + ":" + state().totals.lbOsszPerc + ":" + state().totals.lbOsszMPerc, "12:05:18");
 }
 
 TEST_F(CostTest, ClocksCarryWithTheTwoDigitRuleAndUnboundedHours) {
@@ -78,15 +78,15 @@ TEST_F(CostTest, ClocksCarryWithTheTwoDigitRuleAndUnboundedHours) {
         {{"00", "09", "59"}, "00:10:00"},
     };
     for (const auto& c : cases) {
-        core->state().lbOra = c.before[0];
-        core->state().lbPerc = c.before[1];
-        core->state().lbMPerc = c.before[2];
-        core->state().lbOsszOra = c.before[0];
-        core->state().lbOsszPerc = c.before[1];
-        core->state().lbOsszMPerc = c.before[2];
+        core->state().duration.lbOra = c.before[0];
+        core->state().duration.lbPerc = c.before[1];
+        core->state().duration.lbMPerc = c.before[2];
+        core->state().totals.lbOsszOra = c.before[0];
+        core->state().totals.lbOsszPerc = c.before[1];
+        core->state().totals.lbOsszMPerc = c.before[2];
         core->TimerIdotartamTimer();
-        EXPECT_EQ(state().lbOra + ":" + state().lbPerc + ":" + state().lbMPerc, c.after);
-        EXPECT_EQ(state().lbOsszOra + ":" + state().lbOsszPerc + ":" + state().lbOsszMPerc, c.after);
+        EXPECT_EQ(state().duration.lbOra + ":" + state().duration.lbPerc + ":" + state().duration.lbMPerc, c.after);
+        EXPECT_EQ(state().totals.lbOsszOra + ":" + state().totals.lbOsszPerc + ":" + state().totals.lbOsszMPerc, c.after);
     }
 }
 
@@ -95,12 +95,12 @@ TEST_F(CostTest, TheCompanionShowsTheSessionOrThePeriodTotals) {
     store.WriteSetting("KiseroJelOssz", "2");
     connectNow();
     seconds(1);
-    EXPECT_EQ(state().kiseroCost, state().lbOsszKoltseg);
-    EXPECT_EQ(state().kiseroMPerc, state().lbOsszMPerc);
+    EXPECT_EQ(state().companion.cost, state().totals.lbOsszKoltseg);
+    EXPECT_EQ(state().companion.seconds, state().totals.lbOsszMPerc);
     store.WriteSetting("KiseroJelOssz", "1");
     seconds(1);
-    EXPECT_EQ(state().kiseroCost, state().lbJelenKoltseg);
-    EXPECT_EQ(state().kiseroMPerc, "09");
+    EXPECT_EQ(state().companion.cost, state().cost.lbJelenKoltseg);
+    EXPECT_EQ(state().companion.seconds, "09");
 }
 
 TEST_F(CostTest, TheOwnConnectedBalloonComesAtTenSecondsOnlyWhenAsked) {
@@ -180,10 +180,10 @@ TEST_F(CostTest, ABrokenTariffStopsTheClockWithTheLogEntryAndTheDialog) {
     EXPECT_EQ(dialogs.shown().back().text.rfind("A költség/idő számításában hiba történt, ezért a számítás leállt!", 0),
               0u);
     EXPECT_NE(dialogs.shown().back().text.find(SupportAddress), std::string::npos);
-    const std::string stopped = state().lbMPerc;
+    const std::string stopped = state().duration.lbMPerc;
     EXPECT_EQ(stopped, "10"); // the failed tick still advanced the clock
     seconds(5);
-    EXPECT_EQ(state().lbMPerc, stopped);
+    EXPECT_EQ(state().duration.lbMPerc, stopped);
 }
 
 TEST_F(CostTest, TheTariffTimerRunsFirstSoThePeriodClockIsLoaded) {
@@ -192,7 +192,7 @@ TEST_F(CostTest, TheTariffTimerRunsFirstSoThePeriodClockIsLoaded) {
     store.WriteSetting("OtthonOsszMPerc", "00");
     connectNow();
     seconds(1);
-    EXPECT_EQ(state().lbOsszOra + ":" + state().lbOsszPerc + ":" + state().lbOsszMPerc, "03:20:01");
+    EXPECT_EQ(state().totals.lbOsszOra + ":" + state().totals.lbOsszPerc + ":" + state().totals.lbOsszMPerc, "03:20:01");
 }
 
 } // namespace

@@ -142,8 +142,8 @@ private slots:
     void closeQuestionOnlyWhileConnectedAndNemKeepsTheWindow() {
         auto window = makeWindow(true);
         window->show();
-        m_core->state().lbKapcsAllap = "Csatlakoztatva";
-        m_core->state().lbKapcsNeve = "Otthon";
+        m_core->state().session.lbKapcsAllap = "Csatlakoztatva";
+        m_core->state().session.lbKapcsNeve = "Otthon";
         QString asked;
         QTimer::singleShot(0, this, [&] {
             QWidget* dialog = QApplication::activeModalWidget();
@@ -158,7 +158,7 @@ private slots:
         QVERIFY(window->isVisible());
         QVERIFY(!std::filesystem::exists(home() / "ProgramNaplo.sav"));
 
-        m_core->state().lbKapcsAllap = "Nincs Kapcsolat";
+        m_core->state().session.lbKapcsAllap = "Nincs Kapcsolat";
         window->close(); // no question without a connection
         QVERIFY(!window->isVisible());
         QVERIFY(std::filesystem::exists(home() / "ProgramNaplo.sav"));
