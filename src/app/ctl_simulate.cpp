@@ -121,8 +121,8 @@ class SimulationView final : public CoreView {
 public:
     SimulationView(ProgramCore& core, std::ostream& out, std::int64_t every) : m_core(core), m_out(out), m_every(every) {}
 
-    void durationTicked() override {
-        if (++m_ticks % m_every != 0)
+    void changed(Aspects aspects) override {
+        if (!has(aspects, Aspect::SecondCounted) || ++m_ticks % m_every != 0)
             return;
         const MainWindowState& s = m_core.state();
         m_out << s.duration.lbOra << ":" << s.duration.lbPerc << ":" << s.duration.lbMPerc << "\t" << s.session.lbKapcsAllap << "\t" << s.cost.lbJelenKoltseg

@@ -22,6 +22,7 @@
 #include "text/regional.h"
 
 #include <algorithm>
+#include <utility>
 #include <stdexcept>
 
 namespace vonalor {
@@ -90,8 +91,9 @@ bool ProgramCore::report(Notice kind, const std::string& text) {
 }
 
 void ProgramCore::showDeferredNotices() {
-    // A notice is modal: the state is settled before it shows.
+    // A notice is modal: the state is settled and shown before it opens.
     changed();
+    tellView();
     while (!m_deferredNotices.empty()) {
         const auto [kind, text] = m_deferredNotices.front();
         m_deferredNotices.erase(m_deferredNotices.begin());
@@ -154,13 +156,19 @@ void ProgramCore::bookPending() {
         return;
     for (const BookingOutcome& outcome : m_books->bookPending())
         reportBooking(outcome);
-    if (m_view)
-        m_view->sessionBooked();
+    changed(Aspect::Books);
 }
 
-void ProgramCore::changed() {
-    if (m_view)
-        m_view->stateChanged();
+void ProgramCore::changed(Aspects aspects) {
+    m_changed |= aspects;
+    if (m_eventDepth == 0)
+        tellView();
+}
+
+void ProgramCore::tellView() {
+    const Aspects aspects = std::exchange(m_changed, 0);
+    if (m_view && aspects != 0)
+        m_view->changed(aspects);
 }
 
 Timer& ProgramCore::timer(const std::string& name) const {
@@ -214,8 +222,11 @@ void ProgramCore::runEvent(const std::function<void()>& work) {
         m_ports.log.AddProgramLogEntry(ProgramLog::Error, e.what());
         report(Notice::Error, std::string("A beállítások adatbázisa sérült: ") + e.what());
     }
-    if (--m_eventDepth == 0 && !m_deferredNotices.empty())
-        showDeferredNotices();
+    if (--m_eventDepth == 0) {
+        tellView();
+        if (!m_deferredNotices.empty())
+            showDeferredNotices();
+    }
 }
 
 void ProgramCore::FormCreate() {
@@ -386,6 +397,7 @@ void ProgramCore::HideToTray() {
     m_state.window.taskbarButtonVisible = false;
     if (store.ReadSetting("JelszoMinim") == "1")
         m_state.window.restorePasswordMark = true;
+    tellView();
     if (m_view)
         m_view->hideMainWindow();
     changed();
@@ -399,6 +411,7 @@ void ProgramCore::trayLeftClick() {
     if (m_ports.store.ReadSetting("JelszoMinim") != "0") {
         m_state.tray.visible = false;
         changed();
+        tellView();
         const bool accepted = !m_view || m_view->askRestorePassword();
         if (!accepted) {
             m_state.tray.visible = true;

@@ -32,17 +32,14 @@ void ProgramCore::closeSessionBooks() {
     // pending file and the failure is reported.
     for (const BookingOutcome& outcome : m_books->book(session, m_ports.clock.now()))
         reportBooking(outcome);
-    if (m_view)
-        m_view->sessionBooked();
+    changed(Aspect::Books);
 }
 
 void ProgramCore::TimerUjHonapTimer() {
     if (!TimerUjHonapStep(m_ports.store, m_ports.home, m_ports.clock, m_state.phonebook.entries))
         return;
     refreshPeriodHeader();
-    changed();
-    if (m_view)
-        m_view->periodClosed();
+    changed(Aspect::Totals | Aspect::Books);
 }
 
 void ProgramCore::TimerKapcsFrissitTimer() {
@@ -62,8 +59,7 @@ void ProgramCore::TimerKapcsFrissitTimer() {
         if (count > stored)
             store.WriteSetting("KapcsolatokSzama", std::to_string(count));
         m_state.phonebook.entries = entries;
-        if (m_view)
-            m_view->phonebookChanged();
+        changed(Aspect::Phonebook);
         for (const std::string& name : added) {
             if (!CreateConnectionRecord(store, name))
                 continue; // reported by the store; tried again at the next tick
@@ -84,8 +80,7 @@ void ProgramCore::TimerKapcsFrissitTimer() {
     } else if (count < stored) {
         store.WriteSetting("KapcsolatokSzama", std::to_string(stored - 1));
         m_state.phonebook.entries = entries;
-        if (m_view)
-            m_view->phonebookChanged();
+        changed(Aspect::Phonebook);
     }
 }
 

@@ -79,9 +79,7 @@ void ProgramCore::TimerIdotartamTimer() {
         m_state.companion.minutes = m_state.totals.lbOsszPerc;
         m_state.companion.seconds = m_state.totals.lbOsszMPerc;
     }
-    changed();
-    if (m_view)
-        m_view->durationTicked();
+    changed(Aspect::Duration | Aspect::Cost | Aspect::Totals | Aspect::Companion | Aspect::SecondCounted);
 }
 
 void ProgramCore::CostStep() {
@@ -282,8 +280,7 @@ void ProgramCore::TimerIkonTimer() {
         m_state.tray.picture = TrayPicture::Receiving;
     else
         m_state.tray.picture = connectionActive() ? TrayPicture::Quiet : TrayPicture::NoConnection;
-    if (m_view)
-        m_view->trayChanged();
+    changed(Aspect::Tray);
 }
 
 bool ProgramCore::trayMenuOffered() {

@@ -106,8 +106,8 @@ void ProgramCore::TimerStatusTimer() {
             refreshTraffic();
         if (edge)
             changed();
-        else if (m_view)
-            m_view->trafficChanged();
+        else
+            changed(Aspect::Traffic);
         return;
     }
     if (m_state.session.connectionHandle != 0)
@@ -240,6 +240,7 @@ void ProgramCore::disconnectEdge() {
 
     if (store.ReadSetting("AutoCookie") == "1") {
         ClearUrlCache(m_ports.browser, [this] {
+            tellView();
             if (m_view)
                 m_view->processEvents();
         });

@@ -726,12 +726,20 @@ void TfrmVonalor::processEvents() {
     QApplication::processEvents();
 }
 
-void TfrmVonalor::sessionBooked() {
-    m_logViewer->refresh();
-}
-
-void TfrmVonalor::periodClosed() {
-    m_logViewer->refresh();
+void TfrmVonalor::changed(Aspects aspects) {
+    if (aspects == static_cast<Aspects>(Aspect::Traffic)) {
+        trafficChanged();
+        return;
+    }
+    constexpr Aspects apart = Aspect::Traffic | Aspect::Tray | Aspect::Books | Aspect::Phonebook;
+    if (has(aspects, Aspect::Phonebook))
+        phonebookChanged(); // renders the rest too
+    else if ((aspects & ~apart) != 0)
+        stateChanged();
+    else if (has(aspects, Aspect::Tray))
+        trayChanged();
+    if (has(aspects, Aspect::Books))
+        m_logViewer->refresh();
 }
 
 bool TfrmVonalor::askRestorePassword() {

@@ -47,10 +47,7 @@ public:
     QTabWidget* settingsTabs() const { return m_settingsPages; }
 
     // CoreView
-    void stateChanged() override;
-    void trafficChanged() override;
-    void trayChanged() override;
-    void phonebookChanged() override;
+    void changed(Aspects aspects) override;
     void showMainWindow() override;
     void hideMainWindow() override;
     void showHintBubble(const std::string& text) override;
@@ -59,8 +56,6 @@ public:
     void showBalloon(const std::string& title, const std::string& text, int seconds) override;
     void bringToForeground() override;
     void processEvents() override;
-    void sessionBooked() override;
-    void periodClosed() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -69,6 +64,10 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
+    void stateChanged();
+    void trafficChanged();
+    void trayChanged();
+    void phonebookChanged();
     void buildPages();
     void buildTray();
     QWidget* buildGeneralPage();

@@ -274,7 +274,7 @@ namespace {
 TEST_F(ProgramCoreTest, TheRolloverTimerClosesAnOverduePeriodAndTheCostPageFollows) {
     struct PeriodView final : CoreView {
         int closed = 0;
-        void periodClosed() override { ++closed; }
+        void changed(Aspects aspects) override { closed += has(aspects, Aspect::Totals) && has(aspects, Aspect::Books); }
     } periodView;
     store.WriteSetting("ElsoInditas", "0");
     store.WriteSetting("KezdoDatum", "2004.10.25.");
