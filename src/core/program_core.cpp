@@ -4,6 +4,7 @@
 #include "browser/browser_settings.h"
 #include "core/data_home.h"
 #include "core/message_dialogs.h"
+#include "core/timer_table.h"
 #include "platform/atomic_file.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
@@ -29,21 +30,6 @@ namespace vonalor {
 
 namespace {
 
-struct TimerSpec {
-    const char* name;
-    int interval;
-    bool enabled;
-};
-
-// The main window's timers, in the order of their creation.
-constexpr TimerSpec timerTable[] = {
-    {"TimerStatus", 10, true},           {"TimerIdotartam", 1000, false},     {"TimerKoltsegek", 1000, false},
-    {"TimerKapcsFrissit", 2000, true},   {"TimerUjHonap", 2500, true},        {"TimerFeladatok", 1, true},
-    {"TimerIkon", 1000, true},           {"TimerKisero", 500, false},         {"TimerElsoInditas", 200, false},
-    {"TimerNincsKapModTul", 1000, false}, {"TimerHibernalas", 1000, false},    {"TimerLetoltIdo", 1000, true},
-    {"TimerLetoltKesleltet", 1000, false},
-};
-
 // A stored tab index that is missing, not a number or out of range shows the first tab.
 int storedIndex(const std::string& text, int count) {
     const auto value = Regional::hungarian().parseInt(text);
@@ -57,7 +43,7 @@ ProgramCore::ProgramCore(CorePorts ports)
     // A service that reports its changes wakes the watch; it need not poll while idle.
     m_ports.ras.setChangeListener([this] {
         if (!m_timers.empty())
-            timer("TimerStatus").setDormant(false);
+            timer(TimerId::Status).setDormant(false);
     });
     m_ports.store.setActiveConnectionName([this] { return m_state.session.lbKapcsNeve; });
     m_ports.store.setWriteFailureHandler([this](const std::string& name) {
@@ -171,40 +157,40 @@ void ProgramCore::tellView() {
         m_view->changed(aspects);
 }
 
-Timer& ProgramCore::timer(const std::string& name) const {
-    for (Timer* timer : m_timers) {
-        if (timer->name() == name)
-            return *timer;
+Timer& ProgramCore::timer(TimerId id) const {
+    return *m_timers.at(static_cast<std::size_t>(id));
+}
+
+std::function<void()> ProgramCore::timerWork(TimerId id) {
+    switch (id) {
+    case TimerId::Status: return [this] { TimerStatusTimer(); };
+    case TimerId::Idotartam: return [this] { TimerIdotartamTimer(); };
+    case TimerId::Koltsegek: return [this] { TimerKoltsegekTimer(); };
+    case TimerId::KapcsFrissit: return [this] { TimerKapcsFrissitTimer(); };
+    case TimerId::UjHonap: return [this] { TimerUjHonapTimer(); };
+    case TimerId::Ikon: return [this] { TimerIkonTimer(); };
+    case TimerId::ElsoInditas: return [this] { TimerElsoInditasTimer(); };
+    // Their features come later; the timers exist with their behaviour's settings.
+    case TimerId::Feladatok:
+    case TimerId::Kisero:
+    case TimerId::NincsKapModTul:
+    case TimerId::Hibernalas:
+    case TimerId::LetoltIdo:
+    case TimerId::LetoltKesleltet: return {};
     }
-    throw std::out_of_range("no timer named " + name);
+    return {};
 }
 
 void ProgramCore::createTimers() {
     for (const TimerSpec& spec : timerTable) {
-        const std::string name = spec.name;
-        std::function<void()> work;
-        if (name == "TimerElsoInditas")
-            work = [this] { TimerElsoInditasTimer(); };
-        else if (name == "TimerStatus")
-            work = [this] { TimerStatusTimer(); };
-        else if (name == "TimerIdotartam")
-            work = [this] { TimerIdotartamTimer(); };
-        else if (name == "TimerKoltsegek")
-            work = [this] { TimerKoltsegekTimer(); };
-        else if (name == "TimerIkon")
-            work = [this] { TimerIkonTimer(); };
-        else if (name == "TimerUjHonap")
-            work = [this] { TimerUjHonapTimer(); };
-        else if (name == "TimerKapcsFrissit")
-            work = [this] { TimerKapcsFrissitTimer(); };
         std::function<void()> handler;
-        if (work)
+        if (auto work = timerWork(spec.id))
             handler = [this, work = std::move(work)] { runEvent(work); };
-        m_timers.push_back(&m_ports.timers.createTimer(name, spec.interval, spec.enabled, std::move(handler)));
+        Timer& created =
+            m_ports.timers.createTimer(std::string(spec.name), spec.interval, spec.enabled, std::move(handler));
+        created.setCoarse(spec.wake == WakePolicy::Coarse);
+        m_timers.push_back(&created);
     }
-    // The task runner acts on whole seconds. The watch looks at least once before it may sleep:
-    // a connection can be up already when the program starts.
-    timer("TimerFeladatok").setCoarse(true);
 }
 
 void ProgramCore::runEvent(const std::function<void()>& work) {
@@ -273,7 +259,7 @@ void ProgramCore::FormCreate() {
     m_state.cost.runningCost = "0";
 
     if (store.ReadSetting("KiseroAblak") == "0")
-        timer("TimerKisero").setEnabled(true);
+        timer(TimerId::Kisero).setEnabled(true);
 
     m_state.download.lbEltelIdo = "00:00:00";
     m_state.totals.lbKezdDat = store.ReadSetting("KezdoDatum");
@@ -362,7 +348,7 @@ void ProgramCore::FormShow() {
         (m_ports.system.uptimeSeconds() < 200 || store.ReadSetting("IndulMin") == "1")) {
         m_state.window.taskbarButtonVisible = false;
         m_state.window.firstShowMark = false;
-        timer("TimerElsoInditas").setEnabled(true);
+        timer(TimerId::ElsoInditas).setEnabled(true);
     }
     if (m_state.download.lbEltelIdo != "00:00:00")
         m_state.window.mainTab = MainTab::Download;
@@ -373,7 +359,7 @@ void ProgramCore::FormShow() {
 }
 
 void ProgramCore::TimerElsoInditasTimer() {
-    timer("TimerElsoInditas").setEnabled(false);
+    timer(TimerId::ElsoInditas).setEnabled(false);
     HideToTray();
 }
 

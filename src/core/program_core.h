@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/main_window_state.h"
+#include "core/timer_table.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -173,7 +174,7 @@ public:
 
     MainWindowState& state() { return m_state; }
     const MainWindowState& state() const { return m_state; }
-    Timer& timer(const std::string& name) const;
+    Timer& timer(TimerId id) const;
     const std::vector<Timer*>& timers() const { return m_timers; }
     const CorePorts& ports() const { return m_ports; }
 
@@ -183,6 +184,7 @@ public:
 
 private:
     void createTimers();
+    std::function<void()> timerWork(TimerId id);
     void firstStart();
     void TimerElsoInditasTimer();
     // Notes what changed; told to the view at the end of the event (at once outside one).

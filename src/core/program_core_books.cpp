@@ -85,7 +85,7 @@ void ProgramCore::TimerKapcsFrissitTimer() {
 }
 
 void ProgramCore::stopConnectionListTimer() {
-    timer("TimerKapcsFrissit").setEnabled(false);
+    timer(TimerId::KapcsFrissit).setEnabled(false);
 }
 
 void ProgramCore::comboTolChange(int itemIndex) {

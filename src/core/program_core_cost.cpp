@@ -128,7 +128,7 @@ void ProgramCore::CostStep() {
 
 void ProgramCore::costStepFailed() {
     m_ports.log.AddProgramLogEntry(ProgramLog::Error, "Hiba a költség számítás közben!");
-    timer("TimerIdotartam").setEnabled(false);
+    timer(TimerId::Idotartam).setEnabled(false);
     changed();
     m_ports.dialogs.plainError(std::string("A költség/idő számításában hiba történt, ezért a számítás leállt!A "
                                            "Beállítások/Speciáli 3 fülön \rtalálható hibajelzést kérem küldje el a "

@@ -46,7 +46,7 @@ std::string monthName(const std::string& date) {
 void ProgramCore::updateDormancy() {
     // Told of every change, the watch need not look every 10 ms: idle it sleeps, connected it
     // only refreshes the traffic figures, which a view shows five times a second at most.
-    Timer& watch = timer("TimerStatus");
+    Timer& watch = timer(TimerId::Status);
     const bool reported = m_ports.ras.reportsChanges();
     watch.setDormant(m_state.session.connectionHandle == 0 && reported);
     watch.setPace(reported ? 200 : 0);
@@ -64,8 +64,8 @@ void ProgramCore::refreshPeriodHeader() {
 void ProgramCore::enableSessionTimers() {
     // The tariff timer first: within each second its tick loads the period totals before the
     // first cost step writes over them.
-    timer("TimerKoltsegek").setEnabled(true);
-    timer("TimerIdotartam").setEnabled(true);
+    timer(TimerId::Koltsegek).setEnabled(true);
+    timer(TimerId::Idotartam).setEnabled(true);
 }
 
 void ProgramCore::TimerStatusTimer() {
@@ -210,7 +210,7 @@ void ProgramCore::disconnectEdge() {
     m_state.session.lbBajtKuld = "0";
     m_state.session.lbBajtFogad = "0";
     m_state.session.LabelIP = "-";
-    timer("TimerIdotartam").setEnabled(false);
+    timer(TimerId::Idotartam).setEnabled(false);
     m_state.companion.cost = "0";
     m_state.companion.hours = m_state.companion.minutes = m_state.companion.seconds = "00";
     m_state.companion.name = "   ----   ";
@@ -230,7 +230,7 @@ void ProgramCore::disconnectEdge() {
     m_state.totals.lbOsszFogadBajt = "0";
     m_state.totals.lbszamla = "0";
     m_state.tray.hint = "Nincs aktív kapcsolat";
-    timer("TimerKoltsegek").setEnabled(false);
+    timer(TimerId::Koltsegek).setEnabled(false);
     m_state.session.connectionName.clear();
     m_state.session.startTime.clear();
     m_state.session.startDate.clear();

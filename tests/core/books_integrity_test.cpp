@@ -124,8 +124,8 @@ TEST_F(IntegrityTest, AFailedCloseOutEndsTheSessionOnceAndNamesTheValue) {
         drop();
 
         EXPECT_EQ(state().session.lbKapcsAllap, "Nincs Kapcsolat");
-        EXPECT_FALSE(core->timer("TimerIdotartam").enabled());
-        EXPECT_FALSE(core->timer("TimerKoltsegek").enabled());
+        EXPECT_FALSE(core->timer(TimerId::Idotartam).enabled());
+        EXPECT_FALSE(core->timer(TimerId::Koltsegek).enabled());
         const std::string notice = notices().empty() ? std::string() : notices().back();
         EXPECT_NE(notice.find(std::string("(") + c.source + ")"), std::string::npos) << notice;
         EXPECT_TRUE(logged("Hibás számérték: " + std::string(c.source) + " = '" + c.text + "'"));

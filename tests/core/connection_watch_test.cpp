@@ -20,8 +20,8 @@ TEST_F(WatchTest, DiallingCountsAndTheConnectedEdgeSetsTheSecondsToSeven) {
     EXPECT_EQ(state().session.lbKapcsAllap, "Ellenőrzés");
     EXPECT_EQ(state().session.lbKapcsNeve, "Otthon");
     EXPECT_TRUE(state().session.btnKapcsBontEnabled);
-    EXPECT_TRUE(core->timer("TimerIdotartam").enabled());
-    EXPECT_TRUE(core->timer("TimerKoltsegek").enabled());
+    EXPECT_TRUE(core->timer(TimerId::Idotartam).enabled());
+    EXPECT_TRUE(core->timer(TimerId::Koltsegek).enabled());
     time.advance(2000);
     EXPECT_EQ(state().duration.lbMPerc, "02");
     time.advance(990); // 9:00:03.000, the connection is up
@@ -82,8 +82,8 @@ TEST_F(WatchTest, TheDisconnectEdgeResetsTheDisplaysAndBooksTheSession) {
     EXPECT_EQ(state().window.windowTitle, "Vonalor");
     EXPECT_FALSE(state().session.connectedFlag);
     EXPECT_TRUE(state().session.connectionSettingsEnabled);
-    EXPECT_FALSE(core->timer("TimerIdotartam").enabled());
-    EXPECT_FALSE(core->timer("TimerKoltsegek").enabled());
+    EXPECT_FALSE(core->timer(TimerId::Idotartam).enabled());
+    EXPECT_FALSE(core->timer(TimerId::Koltsegek).enabled());
     EXPECT_TRUE(logged("\"Otthon\" szétkapcsolva!"));
     EXPECT_EQ(setting("OtthonKapcsSzama"), "1");
     EXPECT_NE(readFile(home / "naplo.txt").find("Kapcsolat neve......................................:  Otthon"),
@@ -167,11 +167,11 @@ TEST_F(WatchTest, StartPageOpensAndCacheEmptiesWhenAsked) {
 
 TEST_F(WatchTest, TheWatchSleepsWhileIdleAndWakesWhenAConnectionAppears) {
     start();
-    Timer& watch = core->timer("TimerStatus");
+    Timer& watch = core->timer(TimerId::Status);
     EXPECT_FALSE(watch.dormant()); // the first look comes before any sleep
     time.advance(10);
     EXPECT_TRUE(watch.dormant());
-    EXPECT_TRUE(core->timer("TimerFeladatok").coarse());
+    EXPECT_TRUE(core->timer(TimerId::Feladatok).coarse());
     ras.connect("Otthon", 0);
     EXPECT_FALSE(watch.dormant()); // woken by the service's report, before the next tick
     time.advance(10);

@@ -110,7 +110,7 @@ TEST_F(ProgramCoreTest, TheThirteenTimersWithTheirIntervalsAndStates) {
 TEST_F(ProgramCoreTest, CompanionTimerStartsOnlyWhenAlwaysShown) {
     store.WriteSetting("KiseroAblak", "0");
     start();
-    EXPECT_TRUE(core->timer("TimerKisero").enabled());
+    EXPECT_TRUE(core->timer(TimerId::Kisero).enabled());
 }
 
 // Tab indexes as stored: the starting-tab list skips "Speciális 3"; a bad index shows the first tab.
@@ -153,7 +153,7 @@ TEST_F(ProgramCoreTest, FirstShowGoesToTheTray200MillisecondsLaterAfterASystemSt
     time.advance(1);
     EXPECT_EQ(view.calls, std::vector<std::string>{"hide"});
     EXPECT_TRUE(core->state().tray.visible);
-    EXPECT_FALSE(core->timer("TimerElsoInditas").enabled());
+    EXPECT_FALSE(core->timer(TimerId::ElsoInditas).enabled());
     time.advance(1000);
     EXPECT_EQ(view.calls.size(), 1u);
 }

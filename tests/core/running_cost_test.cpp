@@ -172,7 +172,7 @@ TEST_F(CostTest, ABrokenTariffStopsTheClockWithTheLogEntryAndTheDialog) {
     seconds(2);
     registry->remove(RegistryRoot::LocalMachine, ProgramKey, "OtthonHetKozDelelott");
     seconds(1);
-    EXPECT_FALSE(core->timer("TimerIdotartam").enabled());
+    EXPECT_FALSE(core->timer(TimerId::Idotartam).enabled());
     const auto texts = logTexts();
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Hiba a költség számítás közben!"), texts.end());
     ASSERT_FALSE(dialogs.shown().empty());

@@ -214,10 +214,10 @@ private slots:
         QCOMPARE(window->mainTabs()->currentIndex(), 2);
         m_time->advance(3000); // the timers render the window again and again
         QCOMPARE(window->mainTabs()->currentIndex(), 2);
-        QVERIFY(m_core->timer("TimerKapcsFrissit").enabled());
+        QVERIFY(m_core->timer(TimerId::KapcsFrissit).enabled());
         QTest::mouseClick(window->mainTabs()->tabBar(), Qt::LeftButton, {},
                           window->mainTabs()->tabBar()->tabRect(1).center());
-        QVERIFY(!m_core->timer("TimerKapcsFrissit").enabled()); // "Tarifák" stops the list refresh
+        QVERIFY(!m_core->timer(TimerId::KapcsFrissit).enabled()); // "Tarifák" stops the list refresh
     }
 
     void aNewPhonebookEntryGetsItsRecordAndTheTariffsPage() {
