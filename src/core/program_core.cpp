@@ -39,7 +39,20 @@ int storedIndex(const std::string& text, int count) {
 } // namespace
 
 ProgramCore::ProgramCore(CorePorts ports)
-    : m_ports(std::move(ports)), m_books(std::make_unique<SessionBooks>(m_ports.store, m_ports.home)) {
+    : m_ports(std::move(ports)),
+      m_watch(m_ports, *this, m_state.session, *this,
+              [this](const std::string& name) { return m_connectionList.refused(name); }),
+      m_duration(m_state.duration),
+      m_connectionList(m_ports, *this, m_state.phonebook,
+                       [this](const std::string& name) {
+                           m_state.window.mainTab = MainTab::Tariffs;
+                           m_state.window.tariffChooserText = name;
+                           changed();
+                       }),
+      m_cost(m_ports, m_state.cost, m_state.session, m_state.duration),
+      m_discount(m_ports, *this, m_state.discount, m_state.session),
+      m_totals(m_ports, m_state.totals, m_state.session), m_companion(m_ports, *this, m_state.companion),
+      m_tray(m_ports, m_state.tray), m_books(std::make_unique<SessionBooks>(m_ports.store, m_ports.home)) {
     // A service that reports its changes wakes the watch; it need not poll while idle.
     m_ports.ras.setChangeListener([this] {
         if (!m_timers.empty())
@@ -119,24 +132,6 @@ void ProgramCore::reportBooking(const BookingOutcome& outcome) {
     }
 }
 
-std::vector<std::string> ProgramCore::phonebookEntries() {
-    PhonebookCheck check = checkPhonebook(m_ports.ras.entries());
-    for (const auto& [name, reason] : check.refused) {
-        const std::string text = "A(z) \"" + name + "\" kapcsolatot a program nem figyeli: " + reason + ".";
-        if (report(Notice::Error, text))
-            m_ports.log.AddProgramLogEntry(ProgramLog::Error, text);
-    }
-    return std::move(check.kept);
-}
-
-bool ProgramCore::entryRefused(const std::string& name) {
-    if (!entryNameProblem(name).empty())
-        return true;
-    const std::string key = foldRegistryName(name);
-    return std::any_of(m_state.phonebook.entries.begin(), m_state.phonebook.entries.end(),
-                       [&](const std::string& kept) { return kept != name && foldRegistryName(kept) == key; });
-}
-
 void ProgramCore::bookPending() {
     if (m_books->pendingCount() == 0)
         return;
@@ -149,6 +144,21 @@ void ProgramCore::changed(Aspects aspects) {
     m_changed |= aspects;
     if (m_eventDepth == 0)
         tellView();
+}
+
+CoreView* ProgramCore::settledView() {
+    changed();
+    tellView();
+    return m_view;
+}
+
+void ProgramCore::noteBadSetting(const std::string& name, const std::string& text, const std::string& fallback) {
+    // Said once a run: such a value is looked up again and again.
+    if (std::find(m_reportedSettings.begin(), m_reportedSettings.end(), name) != m_reportedSettings.end())
+        return;
+    m_reportedSettings.push_back(name);
+    m_ports.log.AddProgramLogEntry(ProgramLog::Error,
+                                   "Hibás számérték: " + name + " = '" + text + "', helyette " + fallback + " érvényes");
 }
 
 void ProgramCore::tellView() {
@@ -233,13 +243,8 @@ void ProgramCore::FormCreate() {
     // A restart in progress is over once this copy has passed its instance check.
     store.WriteSetting("Ujraindit", "0");
 
-    const std::string companionFigures = store.ReadSetting("KiseroJelOssz");
-    if (companionFigures == "1")
-        m_state.companion.rdbtnJelenChecked = true;
-    else if (companionFigures == "2")
-        m_state.companion.rdbtnOsszChecked = true;
-
-    m_state.phonebook.entries = phonebookEntries();
+    m_companion.load();
+    m_connectionList.load();
 
     m_state.hotkeys.webAddresses = {"about:blank"};
     ReadTypedUrls(store.registry(), m_state.hotkeys.webAddresses);
@@ -253,39 +258,30 @@ void ProgramCore::FormCreate() {
     m_state.hotkeys.hangUpHotkeyLetter = store.readInt("GyorsBillBont");
     m_state.hotkeys.webHotkeyLetter = store.readInt("GyorsBillWeblap");
 
-    m_state.phonebook.known = m_state.phonebook.entries;
-
     m_state.window.firstShowMark = true;
-    m_state.cost.runningCost = "0";
 
     if (store.ReadSetting("KiseroAblak") == "0")
         timer(TimerId::Kisero).setEnabled(true);
 
     m_state.download.lbEltelIdo = "00:00:00";
-    m_state.totals.lbKezdDat = store.ReadSetting("KezdoDatum");
-    m_state.totals.lbVegDat = store.ReadSetting("VegDatum");
+    m_totals.windowCreated();
     m_state.window.helpMode = false;
-    m_state.cost.tariffName.clear();
 
     const std::filesystem::path tasks = m_ports.home / TaskListFileName;
     std::error_code ec;
     if (std::filesystem::exists(tasks, ec))
         LoadListViewFile(m_state.tasks.list, tasks, m_ports.dialogs, m_ports.log);
 
-    m_state.tray.visible = false;
-    m_state.tray.hint = "Nincs aktív kapcsolat";
-
+    m_tray.setVisible(false);
     m_state.window.tariffGroupCaption = "Nincs kapcsolat kiválasztva";
-    m_state.totals.costGroupCaption = "Nincs kapcsolat kiválasztva ";
 
     if (store.ReadSetting("ElsoInditas") == "1") {
         firstStart();
         // The period exists only now; the cost page shows it from the start.
-        m_state.totals.lbKezdDat = store.ReadSettingQuiet("KezdoDatum");
-        m_state.totals.lbVegDat = store.ReadSettingQuiet("VegDatum");
+        m_totals.refreshPeriodHeader();
     }
 
-    m_state.phonebook.devices = m_ports.ras.devices();
+    m_connectionList.loadDevices();
     m_state.window.mainWindowVisible = true;
     if (!m_books->loadProblem().empty())
         report(Notice::Error, m_books->loadProblem());
@@ -373,19 +369,18 @@ void ProgramCore::HideToTray() {
         m_view->closeHintBubble();
     SettingsStore& store = m_ports.store;
     if (store.ReadSetting("Elrejtes") != "0") {
-        m_state.tray.visible = false;
+        m_tray.setVisible(false);
         if (m_view)
             m_view->closeCompanion();
     } else {
-        m_state.tray.visible = true;
+        m_tray.setVisible(true);
     }
     m_state.window.mainWindowVisible = false;
     m_state.window.taskbarButtonVisible = false;
     if (store.ReadSetting("JelszoMinim") == "1")
         m_state.window.restorePasswordMark = true;
-    tellView();
-    if (m_view)
-        m_view->hideMainWindow();
+    if (CoreView* view = settledView())
+        view->hideMainWindow();
     changed();
 }
 
@@ -395,19 +390,17 @@ void ProgramCore::onSystemCommand(bool minimise) {
 
 void ProgramCore::trayLeftClick() {
     if (m_ports.store.ReadSetting("JelszoMinim") != "0") {
-        m_state.tray.visible = false;
-        changed();
-        tellView();
-        const bool accepted = !m_view || m_view->askRestorePassword();
+        m_tray.setVisible(false);
+        const bool accepted = !m_view || settledView()->askRestorePassword();
         if (!accepted) {
-            m_state.tray.visible = true;
+            m_tray.setVisible(true);
             changed();
             return;
         }
         m_state.window.restorePasswordMark = false;
     }
     m_state.window.mainWindowVisible = true;
-    m_state.tray.visible = false;
+    m_tray.setVisible(false);
     if (m_view)
         m_view->showMainWindow();
     changed();
@@ -430,7 +423,7 @@ void ProgramCore::FormClose() {
     if (connectionActive())
         closeSessionBooks();
     bookPending(); // what failed earlier in this run, once more
-    m_state.tray.visible = false;
+    m_tray.setVisible(false);
     if (!SaveListViewFile(m_state.tasks.list, m_ports.home / TaskListFileName, m_ports.log))
         report(Notice::Error, "A(z) \"" + std::string(TaskListFileName) + "\" fájl nem írható.");
     if (!m_ports.log.SaveProgramLog(m_ports.home / ProgramLogFileName, m_ports.dialogs))
