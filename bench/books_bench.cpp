@@ -75,7 +75,7 @@ void BM_Rollover(benchmark::State& state) {
         std::filesystem::remove(archive);
         writeFileAtomically(home.path / "naplo.txt", log);
         state.ResumeTiming();
-        if (!TimerUjHonapStep(*home.store, home.path, home.time, connections))
+        if (!closeDuePeriod(*home.store, home.path, home.time, connections))
             state.SkipWithError("the period was not closed");
     }
 }
@@ -87,7 +87,7 @@ void BM_RolloverTickNotDue(benchmark::State& state) {
     InitBillingPeriod(*home.store, Date{2004, 10, 25});
     const std::vector<std::string> connections{"Otthon"};
     for (auto _ : state)
-        benchmark::DoNotOptimize(TimerUjHonapStep(*home.store, home.path, home.time, connections));
+        benchmark::DoNotOptimize(closeDuePeriod(*home.store, home.path, home.time, connections));
 }
 BENCHMARK(BM_RolloverTickNotDue)->Unit(benchmark::kMicrosecond);
 

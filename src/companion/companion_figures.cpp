@@ -1,6 +1,7 @@
 #include "companion/companion_figures.h"
 
 #include "core/core_ports.h"
+#include "settings/setting_names.h"
 #include "settings/settings_store.h"
 #include "text/regional.h"
 
@@ -10,7 +11,7 @@ CompanionFigures::CompanionFigures(const CorePorts& ports, CoreContext& core, Co
     : m_ports(ports), m_core(core), m_state(state) {}
 
 void CompanionFigures::load() {
-    const std::string figures = m_ports.store.ReadSetting("KiseroJelOssz");
+    const std::string figures = m_ports.store.ReadSetting(setting::KiseroJelOssz);
     if (figures == "1")
         m_state.rdbtnJelenChecked = true;
     else if (figures == "2")
@@ -28,7 +29,7 @@ int CompanionFigures::placement(const char* name, int fallback) {
 bool CompanionFigures::sessionConnected() {
     SettingsStore& store = m_ports.store;
     bool shown = false;
-    if (store.ReadSetting("KiseroAblak") == "1" && store.ReadSetting("Elrejtes") == "0") {
+    if (store.readFlag(setting::KiseroAblak) && !store.readNotOff(setting::Elrejtes)) {
         // A value that only places a window never stops the session's books.
         m_state.left = placement("KiseroBal", 40);
         m_state.top = placement("KiseroTop", 40);
@@ -41,7 +42,7 @@ bool CompanionFigures::sessionConnected() {
 
 void CompanionFigures::secondCounted(const DurationState& duration, const CostState& cost,
                                      const PeriodTotalsState& totals) {
-    const std::string figures = m_ports.store.ReadSetting("KiseroJelOssz");
+    const std::string figures = m_ports.store.ReadSetting(setting::KiseroJelOssz);
     if (figures == "1") {
         m_state.cost = cost.lbJelenKoltseg;
         m_state.hours = duration.lbOra;
@@ -60,7 +61,7 @@ void CompanionFigures::sessionEnded() {
     m_state.cost = "0";
     m_state.hours = m_state.minutes = m_state.seconds = "00";
     m_state.name = "   ----   ";
-    if (m_ports.store.ReadSetting("KiseroAblak") != "0")
+    if (m_ports.store.readNotOff(setting::KiseroAblak))
         m_state.left = 2000;
 }
 

@@ -14,6 +14,7 @@
 #include "platform/system_info.h"
 #include "platform/timer_service.h"
 #include "settings/connection_record.h"
+#include "settings/setting_names.h"
 #include "settings/settings_store.h"
 #include "stats/billing_period.h"
 #include "stats/daily_statistics.h"
@@ -241,7 +242,7 @@ void ProgramCore::FormCreate() {
     }
 
     // A restart in progress is over once this copy has passed its instance check.
-    store.WriteSetting("Ujraindit", "0");
+    store.WriteSetting(setting::Ujraindit, "0");
 
     m_companion.load();
     m_connectionList.load();
@@ -260,7 +261,7 @@ void ProgramCore::FormCreate() {
 
     m_state.window.firstShowMark = true;
 
-    if (store.ReadSetting("KiseroAblak") == "0")
+    if (!store.readNotOff(setting::KiseroAblak))
         timer(TimerId::Kisero).setEnabled(true);
 
     m_state.download.lbEltelIdo = "00:00:00";
@@ -275,7 +276,7 @@ void ProgramCore::FormCreate() {
     m_tray.setVisible(false);
     m_state.window.tariffGroupCaption = "Nincs kapcsolat kiválasztva";
 
-    if (store.ReadSetting("ElsoInditas") == "1") {
+    if (store.readFlag(setting::ElsoInditas)) {
         firstStart();
         // The period exists only now; the cost page shows it from the start.
         m_totals.refreshPeriodHeader();
@@ -313,7 +314,7 @@ void ProgramCore::firstStart() {
             report(Notice::Error, "A(z) \"" + dailyStatisticsFile(m_ports.home, entry).filename().string() +
                                       "\" fájl nem írható.");
     }
-    store.WriteSetting("ElsoInditas", "0");
+    store.WriteSetting(setting::ElsoInditas, "0");
     store.WriteSetting("DiaKezdoDatum", regional.formatDate(today));
     store.WriteSetting("DiaVegDatum", regional.formatDate(addDays(today, 30)));
     RegisterBrowserButton(store.registry(), m_ports.programFolder);
@@ -341,7 +342,7 @@ void ProgramCore::FormShow() {
     m_state.window.mainWindowVisible = true;
     m_state.window.taskbarButtonVisible = true;
     if (m_state.window.firstShowMark &&
-        (m_ports.system.uptimeSeconds() < 200 || store.ReadSetting("IndulMin") == "1")) {
+        (m_ports.system.uptimeSeconds() < 200 || store.readFlag(setting::IndulMin))) {
         m_state.window.taskbarButtonVisible = false;
         m_state.window.firstShowMark = false;
         timer(TimerId::ElsoInditas).setEnabled(true);
@@ -349,8 +350,8 @@ void ProgramCore::FormShow() {
     if (m_state.download.lbEltelIdo != "00:00:00")
         m_state.window.mainTab = MainTab::Download;
     else
-        m_state.window.mainTab = static_cast<MainTab>(storedIndex(store.ReadSetting("FoablaknalAktFul"), MainTabCount));
-    m_state.window.settingsTab = settingsTabOfStartingEntry(storedIndex(store.ReadSetting("BeallitasnalAktFul"), 8));
+        m_state.window.mainTab = static_cast<MainTab>(storedIndex(store.ReadSetting(setting::FoablaknalAktFul), MainTabCount));
+    m_state.window.settingsTab = settingsTabOfStartingEntry(storedIndex(store.ReadSetting(setting::BeallitasnalAktFul), 8));
     changed();
 }
 
@@ -368,7 +369,7 @@ void ProgramCore::HideToTray() {
     if (m_view)
         m_view->closeHintBubble();
     SettingsStore& store = m_ports.store;
-    if (store.ReadSetting("Elrejtes") != "0") {
+    if (store.readNotOff(setting::Elrejtes)) {
         m_tray.setVisible(false);
         if (m_view)
             m_view->closeCompanion();
@@ -377,7 +378,7 @@ void ProgramCore::HideToTray() {
     }
     m_state.window.mainWindowVisible = false;
     m_state.window.taskbarButtonVisible = false;
-    if (store.ReadSetting("JelszoMinim") == "1")
+    if (store.readFlag(setting::JelszoMinim))
         m_state.window.restorePasswordMark = true;
     if (CoreView* view = settledView())
         view->hideMainWindow();
@@ -389,7 +390,7 @@ void ProgramCore::onSystemCommand(bool minimise) {
 }
 
 void ProgramCore::trayLeftClick() {
-    if (m_ports.store.ReadSetting("JelszoMinim") != "0") {
+    if (m_ports.store.readNotOff(setting::JelszoMinim)) {
         m_tray.setVisible(false);
         const bool accepted = !m_view || settledView()->askRestorePassword();
         if (!accepted) {

@@ -11,6 +11,7 @@
 #include "platform/shell.h"
 #include "platform/sound.h"
 #include "platform/timer_service.h"
+#include "settings/setting_names.h"
 #include "settings/settings_store.h"
 #include "stats/billing_period.h"
 #include "stats/session_books.h"
@@ -53,7 +54,7 @@ void ProgramCore::sessionConnected(const DateTime& now) {
         m_state.window.taskbarButtonVisible = false;
     m_discount.sessionConnected();
     m_watch.connectedLock();
-    if (store.ReadSetting("AutBong") == "1")
+    if (store.readFlag(setting::AutBong))
         m_ports.shell.open(ReadStartPage(store.registry()));
 }
 
@@ -78,7 +79,7 @@ void ProgramCore::sessionEnded() {
     m_state.window.windowTitle = "Vonalor";
     changed();
 
-    if (store.ReadSetting("AutoCookie") == "1") {
+    if (store.readFlag(setting::AutoCookie)) {
         ClearUrlCache(m_ports.browser, [this] {
             if (CoreView* view = settledView())
                 view->processEvents();
@@ -119,7 +120,7 @@ void ProgramCore::TimerIdotartamTimer() {
                                            "Hibás számérték: " + e.source() + " = '" + e.text() + "'");
         costStepFailed();
     }
-    if (m_duration.reads("00", "00", "10") && m_ports.store.ReadSetting("Helyetesit") == "1" && m_view)
+    if (m_duration.reads("00", "00", "10") && m_ports.store.readFlag(setting::Helyetesit) && m_view)
         m_view->showBalloon("\"" + m_state.session.connectionName + "\" csatlakoztatva",
                             "Sebesség: " + m_state.session.lbKapcsSebes, 10);
     m_duration.secondCounted();
@@ -153,7 +154,7 @@ void ProgramCore::TimerKoltsegekTimer() {
 
 void ProgramCore::alarm(const std::string& text) {
     bringWindowBack();
-    if (m_ports.store.ReadSetting("KedvHang") == "1")
+    if (m_ports.store.readFlag(setting::KedvHang))
         m_ports.sound.playFile((m_ports.home / "Lejart.wav").string(), true);
     settledView();
     CaptionedMessageBox(m_ports.dialogs, "Lejárt", text, 2, 6);
@@ -188,7 +189,7 @@ void ProgramCore::TimerUjHonapTimer() {
 }
 
 void ProgramCore::comboTolChange(int itemIndex) {
-    vonalor::comboTolChange(m_ports.store, m_ports.log, itemIndex);
+    changeBillingDay(m_ports.store, m_ports.log, itemIndex);
     m_discount.billingDayChosen(itemIndex);
     m_totals.refreshPeriodHeader();
     changed();

@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/instance_lock.h"
+#include "settings/setting_names.h"
 #include "settings/settings_store.h"
 
 #include <spawn.h>
@@ -14,7 +15,7 @@ namespace vonalor {
 Startup::~Startup() = default;
 
 int Startup::run(StartupFace& face) {
-    const std::string firstStart = m_store.ReadSettingQuiet("ElsoInditas");
+    const std::string firstStart = m_store.ReadSettingQuiet(setting::ElsoInditas);
 
     // The password comes before the instance check, so a second copy asks too.
     if (m_store.ReadSettingQuiet("JelszoIndulas") == "1" && !face.askStartPassword()) {
@@ -29,7 +30,7 @@ int Startup::run(StartupFace& face) {
         m_outcome = Outcome::LockFailed;
         return 1;
     }
-    if (m_lock->alreadyExisted() && m_store.ReadSettingQuiet("Ujraindit") == "0") {
+    if (m_lock->alreadyExisted() && m_store.ReadSettingQuiet(setting::Ujraindit) == "0") {
         m_dialogs.plainError(SecondCopyText);
         m_outcome = Outcome::SecondCopyRefused;
         return 0;
@@ -52,7 +53,7 @@ bool passwordMatches(const SettingsStore& store, const std::string& entered) {
 
 bool restartProgram(SettingsStore& store, const std::string& executable, const std::vector<std::string>& arguments) {
     // The new copy passes the instance check only because this is written first.
-    store.WriteSetting("Ujraindit", "1");
+    store.WriteSetting(setting::Ujraindit, "1");
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(executable.c_str()));
     for (const std::string& argument : arguments)

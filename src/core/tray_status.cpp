@@ -1,6 +1,7 @@
 #include "core/tray_status.h"
 
 #include "core/core_ports.h"
+#include "settings/setting_names.h"
 #include "settings/settings_store.h"
 
 namespace vonalor {
@@ -25,7 +26,7 @@ void TrayStatus::TimerIkonTimer(const SessionState& session, const DurationState
 }
 
 bool TrayStatus::menuOffered() const {
-    return m_ports.store.ReadSetting("JelszoMinim") == "0";
+    return !m_ports.store.readNotOff(setting::JelszoMinim);
 }
 
 } // namespace vonalor

@@ -43,6 +43,8 @@ public:
     long double readFloat(std::string_view name);
     // A stored flag: on only when it is exactly "1".
     bool readFlag(std::string_view name) { return ReadSetting(name) == "1"; }
+    // A stored flag the behaviour takes as on unless it is exactly "0" (a missing one is on).
+    bool readNotOff(std::string_view name) { return ReadSetting(name) != "0"; }
 
     // Told of every write the store refused (a full disk, a damaged or read-only database), with
     // the value's name. Without a handler the failure goes to the program log only.

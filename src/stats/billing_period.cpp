@@ -3,6 +3,7 @@
 #include "platform/atomic_file.h"
 #include "platform/clock.h"
 #include "platform/text_file.h"
+#include "settings/setting_names.h"
 #include "settings/settings_store.h"
 #include "stats/books_file.h"
 #include "stats/session_log.h"
@@ -42,19 +43,19 @@ std::string nextPeriodEnd(const Date& start, int billingDay) {
 }
 
 void InitBillingPeriod(SettingsStore& store, const Date& today) {
-    store.WriteSetting("KezdoDatum", Regional::hungarian().formatDate(today));
-    store.WriteSetting("VegDatum", sameDayNextMonth(today, true));
-    store.WriteSetting("DatumTolIg", twoDigitDay(today.day));
+    store.WriteSetting(setting::KezdoDatum, Regional::hungarian().formatDate(today));
+    store.WriteSetting(setting::VegDatum, sameDayNextMonth(today, true));
+    store.WriteSetting(setting::DatumTolIg, twoDigitDay(today.day));
 }
 
-void comboTolChange(SettingsStore& store, ProgramLog& log, int itemIndex) {
+void changeBillingDay(SettingsStore& store, ProgramLog& log, int itemIndex) {
     if (itemIndex < 0 || itemIndex > 27)
         return;
     const int day = itemIndex + 1;
-    store.WriteSetting("DatumTolIg", std::to_string(day));
+    store.WriteSetting(setting::DatumTolIg, std::to_string(day));
     const std::string d = twoDigitDay(day);
-    store.WriteSetting("KezdoDatum", store.ReadSetting("KezdoDatum").substr(0, 8) + d);
-    store.WriteSetting("VegDatum", store.ReadSetting("VegDatum").substr(0, 8) + d);
+    store.WriteSetting(setting::KezdoDatum, store.ReadSetting(setting::KezdoDatum).substr(0, 8) + d);
+    store.WriteSetting(setting::VegDatum, store.ReadSetting(setting::VegDatum).substr(0, 8) + d);
     log.AddProgramLogEntry(ProgramLog::Event, "Kezdő és befejező dátum módosítva");
 }
 
@@ -114,11 +115,11 @@ bool finishRollover(SettingsStore& store, const std::filesystem::path& home) {
     return true;
 }
 
-bool TimerUjHonapStep(SettingsStore& store, const std::filesystem::path& home, const Clock& clock,
+bool closeDuePeriod(SettingsStore& store, const std::filesystem::path& home, const Clock& clock,
                       const std::vector<std::string>& connections) {
     const Regional& regional = Regional::hungarian();
-    const std::string startText = store.ReadSetting("KezdoDatum");
-    const std::string endText = store.ReadSetting("VegDatum");
+    const std::string startText = store.ReadSetting(setting::KezdoDatum);
+    const std::string endText = store.ReadSetting(setting::VegDatum);
     const auto date = [&](const char* name, const std::string& text) {
         if (const auto value = regional.parseDate(text))
             return *value;
@@ -164,7 +165,7 @@ bool TimerUjHonapStep(SettingsStore& store, const std::filesystem::path& home, c
 
     // The new period and the reset totals in one transaction, with the mark that the log is
     // still to be emptied: no crash or full disk can leave the period half moved on.
-    const auto billingDay = regional.parseInt(store.ReadSettingQuiet("DatumTolIg"));
+    const auto billingDay = regional.parseInt(store.ReadSettingQuiet(setting::DatumTolIg));
     std::vector<std::pair<std::string, std::string>> values = {
         {"KezdoDatum", endText},
         {"VegDatum", nextPeriodEnd(end, billingDay.value_or(end.day))},

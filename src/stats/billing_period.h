@@ -36,7 +36,7 @@ std::string nextPeriodEnd(const Date& start, int billingDay);
 
 // The billing day list `comboTol` ("1" to "28"): the chosen day becomes the billing day, and
 // both period dates move to that day within their months.
-void comboTolChange(SettingsStore& store, ProgramLog& log, int itemIndex);
+void changeBillingDay(SettingsStore& store, ProgramLog& log, int itemIndex);
 
 // The archive folder of closed periods and one period's file in it, named from the two dates
 // exactly as stored ("2004.10.25. - 2004.11.25..txt").
@@ -52,7 +52,7 @@ std::vector<std::string> statisticsBlock(SettingsStore& store, const std::vector
 // of every connection (byte totals kept). Closes at most one period per call; does nothing
 // while the period's archive file exists. True when a period was closed. A period date that
 // is not a date throws ConversionError before anything changes.
-bool TimerUjHonapStep(SettingsStore& store, const std::filesystem::path& home, const Clock& clock,
+bool closeDuePeriod(SettingsStore& store, const std::filesystem::path& home, const Clock& clock,
                       const std::vector<std::string>& connections);
 
 } // namespace vonalor

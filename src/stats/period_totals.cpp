@@ -2,6 +2,7 @@
 
 #include "core/core_ports.h"
 #include "monitor/duration_counter.h"
+#include "settings/setting_names.h"
 #include "settings/settings_store.h"
 #include "stats/billing_period.h"
 #include "text/regional.h"
@@ -42,15 +43,15 @@ PeriodTotals::PeriodTotals(const CorePorts& ports, PeriodTotalsState& state, con
 
 void PeriodTotals::windowCreated() {
     SettingsStore& store = m_ports.store;
-    m_state.lbKezdDat = store.ReadSetting("KezdoDatum");
-    m_state.lbVegDat = store.ReadSetting("VegDatum");
+    m_state.lbKezdDat = store.ReadSetting(setting::KezdoDatum);
+    m_state.lbVegDat = store.ReadSetting(setting::VegDatum);
     m_state.costGroupCaption = "Nincs kapcsolat kiválasztva ";
 }
 
 void PeriodTotals::refreshPeriodHeader() {
     SettingsStore& store = m_ports.store;
-    m_state.lbKezdDat = store.ReadSettingQuiet("KezdoDatum");
-    m_state.lbVegDat = store.ReadSettingQuiet("VegDatum");
+    m_state.lbKezdDat = store.ReadSettingQuiet(setting::KezdoDatum);
+    m_state.lbVegDat = store.ReadSettingQuiet(setting::VegDatum);
     m_state.lbHonap = monthName(m_state.lbKezdDat);
     m_state.byteUnitsEnabled = !m_state.costChooserText.empty() || m_session.lbKapcsAllap != "Nincs Kapcsolat";
 }
@@ -102,7 +103,7 @@ void PeriodTotals::sessionEnded() {
 }
 
 bool PeriodTotals::TimerUjHonapTimer(const std::vector<std::string>& phonebook) {
-    if (!TimerUjHonapStep(m_ports.store, m_ports.home, m_ports.clock, phonebook))
+    if (!closeDuePeriod(m_ports.store, m_ports.home, m_ports.clock, phonebook))
         return false;
     refreshPeriodHeader();
     return true;

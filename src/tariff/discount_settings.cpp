@@ -2,6 +2,7 @@
 
 #include "core/core_ports.h"
 #include "platform/sound.h"
+#include "settings/setting_names.h"
 #include "settings/settings_store.h"
 #include "settings/value_rules.h"
 #include "text/regional.h"
@@ -14,12 +15,12 @@ DiscountSettings::DiscountSettings(const CorePorts& ports, CoreContext& core, Di
 
 void DiscountSettings::load() {
     SettingsStore& store = m_ports.store;
-    m_state.checkKedvChecked = store.ReadSetting("MatavFele") == "1";
-    m_state.checkJelezChecked = store.ReadSetting("Jelezzen") == "1";
-    m_state.chbKedvHangChecked = store.ReadSetting("KedvHang") == "1";
-    m_state.CheckJelezOraChecked = store.ReadSetting("JelezzenOrat") == "1";
+    m_state.checkKedvChecked = store.readFlag(setting::MatavFele);
+    m_state.checkJelezChecked = store.readFlag(setting::Jelezzen);
+    m_state.chbKedvHangChecked = store.readFlag(setting::KedvHang);
+    m_state.CheckJelezOraChecked = store.readFlag(setting::JelezzenOrat);
     enableControls();
-    const auto billingDay = Regional::hungarian().parseInt(store.ReadSetting("DatumTolIg"));
+    const auto billingDay = Regional::hungarian().parseInt(store.ReadSetting(setting::DatumTolIg));
     m_state.billingDayIndex = billingDay && *billingDay >= 1 && *billingDay <= 28 ? *billingDay - 1 : -1;
     m_core.changed(AllAspects);
 }
@@ -94,8 +95,8 @@ void DiscountSettings::sessionConnected() {
 
 void DiscountSettings::sessionEnded() {
     SettingsStore& store = m_ports.store;
-    m_state.discountMoneyEnabled = store.ReadSetting("MatavFele") == "1";
-    m_state.discountHoursEnabled = store.ReadSetting("JelezzenOrat") == "1";
+    m_state.discountMoneyEnabled = store.readFlag(setting::MatavFele);
+    m_state.discountHoursEnabled = store.readFlag(setting::JelezzenOrat);
 }
 
 } // namespace vonalor

@@ -4,6 +4,7 @@
 
 #include "core/core_ports.h"
 #include "platform/clock.h"
+#include "settings/setting_names.h"
 #include "settings/settings_store.h"
 #include "tariff/interval_cost.h"
 #include "tariff/tariff_bands.h"
@@ -70,14 +71,14 @@ std::optional<std::string> RunningCost::moneyAlarm(const PeriodTotalsState& tota
     const Regional& regional = Regional::hungarian();
     const std::string& name = m_session.connectionName;
     // The money allowance is read only while it is switched on; it may hold decimals ("2,5").
-    if (!store.readFlag("MatavFele"))
+    if (!store.readFlag(setting::MatavFele))
         return std::nullopt;
     const std::string setting = name + "KedvErteke";
     const std::string allowance = store.ReadSetting(setting);
     const auto amount = regional.parseFloat(allowance);
     if (!amount)
         throw ConversionError("'" + allowance + "' is not a valid floating point value", setting, allowance);
-    if (regional.toFloat(totals.lbOsszKoltseg) >= *amount && *amount > 0 && store.readFlag("Jelezzen") &&
+    if (regional.toFloat(totals.lbOsszKoltseg) >= *amount && *amount > 0 && store.readFlag(setting::Jelezzen) &&
         !m_state.moneyWarningGiven) {
         m_state.moneyWarningGiven = true;
         return "Lejárt a \"" + name + "\" által biztosított " + allowance + " Ft.";
@@ -90,7 +91,7 @@ std::optional<std::string> RunningCost::hoursAlarm(const PeriodTotalsState& tota
     const std::string hours = store.ReadSetting(m_session.connectionName + "KedvOraErteke");
     const std::string& total = totals.lbOsszOra;
     const bool hoursMatch = !total.empty() && total.front() == '0' ? total == "0" + hours : total == hours;
-    if (hoursMatch && totals.lbOsszPerc == "00" && totals.lbOsszMPerc == "00" && store.ReadSetting("Jelezzen") == "1" &&
+    if (hoursMatch && totals.lbOsszPerc == "00" && totals.lbOsszMPerc == "00" && store.readFlag(setting::Jelezzen) &&
         hours != "0")
         return "Lejárt a " + hours + " óra.";
     return std::nullopt;

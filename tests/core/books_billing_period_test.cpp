@@ -38,7 +38,7 @@ struct BooksBillingPeriod : CoreFixture {
     }
     bool tick(const Date& today) {
         time.setNow(DateTime{today, TimeOfDay{12, 0, 0}});
-        return TimerUjHonapStep(store, home.path(), time, connections);
+        return closeDuePeriod(store, home.path(), time, connections);
     }
     std::string value(const std::string& name) const { return store.ReadSettingQuiet(name); }
     std::string dates() const { return value("KezdoDatum") + " - " + value("VegDatum"); }
@@ -126,7 +126,7 @@ TEST_F(BooksBillingPeriod, NothingChangesWhileTheArchiveFileExists) {
     for (int i = 0; i < 3; ++i) {
         time.setNow(DateTime{Date{2004, 11, 26}, TimeOfDay{0, 0, 0}});
         time.advance(2500 * i);
-        EXPECT_FALSE(TimerUjHonapStep(store, home.path(), time, connections));
+        EXPECT_FALSE(closeDuePeriod(store, home.path(), time, connections));
     }
     EXPECT_EQ(readFile(home / "Naplo" / "2004.10.25. - 2004.11.25..txt"), "régi");
     EXPECT_EQ(readFile(home / "naplo.txt"), "ülés\r\n");
@@ -139,11 +139,11 @@ TEST_F(BooksBillingPeriod, SeveralOverduePeriodsCloseOnePerTick) {
     writeFile(home / "naplo.txt", fixture("session_entry_otthon.txt"));
     usedOtthon();
     time.setNow(DateTime{Date{2005, 2, 1}, TimeOfDay{8, 0, 0}});
-    EXPECT_TRUE(TimerUjHonapStep(store, home.path(), time, connections));
+    EXPECT_TRUE(closeDuePeriod(store, home.path(), time, connections));
     EXPECT_EQ(archives().size(), 1u);
-    EXPECT_TRUE(TimerUjHonapStep(store, home.path(), time, connections));
-    EXPECT_TRUE(TimerUjHonapStep(store, home.path(), time, connections));
-    EXPECT_FALSE(TimerUjHonapStep(store, home.path(), time, connections));
+    EXPECT_TRUE(closeDuePeriod(store, home.path(), time, connections));
+    EXPECT_TRUE(closeDuePeriod(store, home.path(), time, connections));
+    EXPECT_FALSE(closeDuePeriod(store, home.path(), time, connections));
     EXPECT_EQ(archives(),
               (std::vector<std::string>{"2004.10.25. - 2004.11.25..txt", "2004.11.25. - 2004.12.25.txt",
                                         "2004.12.25 - 2005.01.25.txt"}));
@@ -200,7 +200,7 @@ TEST_F(BooksBillingPeriod, ChoosingTheBillingDayMovesBothDatesAndIsLogged) {
     };
     for (const auto& c : cases) {
         period("2004.10.25.", "2004.11.25.", "25");
-        comboTolChange(store, log, c.item);
+        changeBillingDay(store, log, c.item);
         EXPECT_EQ(value("DatumTolIg"), c.dayStored);
         EXPECT_EQ(dates(), c.after);
         EXPECT_EQ(logTexts().back(), "Kezdő és befejező dátum módosítva");
