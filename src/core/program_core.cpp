@@ -59,6 +59,12 @@ ProgramCore::ProgramCore(CorePorts ports)
         if (!m_timers.empty())
             timer(TimerId::Status).setDormant(false);
     });
+    // A service that reports phonebook changes wakes the connection list; it need not look
+    // every two seconds.
+    m_ports.ras.setPhonebookListener([this] {
+        if (!m_timers.empty())
+            timer(TimerId::KapcsFrissit).setDormant(false);
+    });
     m_ports.store.setActiveConnectionName([this] { return m_state.session.lbKapcsNeve; });
     m_ports.store.setWriteFailureHandler([this](const std::string& name) {
         report(Notice::Error, "A beállítás nem menthető (" + name +
@@ -71,6 +77,7 @@ ProgramCore::~ProgramCore() {
     for (Timer* timer : m_timers)
         timer->setEnabled(false);
     m_ports.ras.setChangeListener(nullptr);
+    m_ports.ras.setPhonebookListener(nullptr);
     m_ports.store.setActiveConnectionName(nullptr);
     m_ports.store.setWriteFailureHandler(nullptr);
 }
@@ -195,11 +202,15 @@ std::function<void()> ProgramCore::timerWork(TimerId id) {
 void ProgramCore::createTimers() {
     for (const TimerSpec& spec : timerTable) {
         std::function<void()> handler;
-        if (auto work = timerWork(spec.id))
+        auto work = timerWork(spec.id);
+        const bool idle = !work;
+        if (work)
             handler = [this, work = std::move(work)] { runEvent(work); };
         Timer& created =
             m_ports.timers.createTimer(std::string(spec.name), spec.interval, spec.enabled, std::move(handler));
         created.setCoarse(spec.wake == WakePolicy::Coarse);
+        // A timer whose feature has nothing to do yet never wakes the program.
+        created.setDormant(idle);
         m_timers.push_back(&created);
     }
 }

@@ -20,6 +20,17 @@
 
 namespace vonalor {
 
+namespace {
+
+// A second after the next midnight, so the date has surely turned.
+int untilNextMidnightMs(const DateTime& now) {
+    const std::int64_t today = toEpochMs(DateTime{now.date, TimeOfDay{0, 0, 0, 0}});
+    const std::int64_t next = toEpochMs(DateTime{addDays(now.date, 1), TimeOfDay{0, 0, 0, 0}});
+    return static_cast<int>(next - today - (toEpochMs(now) - today) + 1000);
+}
+
+} // namespace
+
 void ProgramCore::TimerStatusTimer() {
     m_totals.refreshPeriodHeader();
     m_watch.TimerStatusTimer();
@@ -34,6 +45,7 @@ void ProgramCore::enableSessionTimers() {
 
 void ProgramCore::sessionAppeared(const std::string& name) {
     m_companion.sessionAppeared(name);
+    timer(TimerId::Ikon).setDormant(false);
 }
 
 void ProgramCore::sessionSettingUp() {
@@ -161,12 +173,12 @@ void ProgramCore::alarm(const std::string& text) {
 }
 
 void ProgramCore::TimerIkonTimer() {
-    // The period header stays current while the watch sleeps.
-    if (m_state.session.connectionHandle == 0)
-        m_totals.refreshPeriodHeader();
     const ConnectionWatch::Activity activity = m_watch.takeActivity();
     m_tray.TimerIkonTimer(m_state.session, m_state.duration, m_state.cost, activity.sent, activity.received);
     changed(Aspect::Tray);
+    // Without a session the hint and the picture stay as they are: the icon sleeps until one.
+    if (!connectionActive())
+        timer(TimerId::Ikon).setDormant(true);
 }
 
 void ProgramCore::bringWindowBack() {
@@ -186,10 +198,16 @@ void ProgramCore::OpenControlPanelApplet(const std::string& applet) {
 void ProgramCore::TimerUjHonapTimer() {
     if (m_totals.TimerUjHonapTimer(m_state.phonebook.entries))
         changed(AllAspects | Aspect::Books);
+    else
+        changed(Aspect::Totals); // the period header stays current while the watch sleeps
+    // A period ends on a date: nothing is due before the next midnight (a new billing day
+    // wakes the timer at once).
+    timer(TimerId::UjHonap).setPace(untilNextMidnightMs(m_ports.clock.now()));
 }
 
 void ProgramCore::comboTolChange(int itemIndex) {
     changeBillingDay(m_ports.store, m_ports.log, itemIndex);
+    timer(TimerId::UjHonap).setPace(0);
     m_discount.billingDayChosen(itemIndex);
     m_totals.refreshPeriodHeader();
     changed();

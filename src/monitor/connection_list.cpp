@@ -57,6 +57,7 @@ void ConnectionList::TimerKapcsFrissitTimer() {
     // New entries are found by name, wherever the system lists them: an entry is new when it has
     // no record yet. An entry that comes back keeps the record it had.
     std::vector<std::string> added;
+    bool takenUp = true;
     for (const std::string& entry : listed) {
         if (!hasConnectionRecord(store, entry))
             added.push_back(entry);
@@ -67,8 +68,10 @@ void ConnectionList::TimerKapcsFrissitTimer() {
         m_state.entries = listed;
         m_core.changed(static_cast<Aspects>(Aspect::Phonebook));
         for (const std::string& name : added) {
-            if (!CreateConnectionRecord(store, name))
-                continue; // reported by the store; tried again at the next tick
+            if (!CreateConnectionRecord(store, name)) {
+                takenUp = false; // reported by the store; tried again at the next tick
+                continue;
+            }
             if (!ensureDailyStatistics(m_ports.home, name, m_ports.clock.now().date))
                 m_core.report(CoreContext::Notice::Error,
                               "A(z) \"" + dailyStatisticsFile(m_ports.home, name).filename().string() +
@@ -87,6 +90,10 @@ void ConnectionList::TimerKapcsFrissitTimer() {
         m_state.entries = listed;
         m_core.changed(static_cast<Aspects>(Aspect::Phonebook));
     }
+    // Settled (the count caught up, every new entry taken up), the list sleeps until the service
+    // reports a change of the phonebook.
+    if (m_ports.ras.reportsPhonebookChanges() && count >= stored - 1 && takenUp)
+        m_core.timer(TimerId::KapcsFrissit).setDormant(true);
 }
 
 void ConnectionList::stop() {

@@ -59,14 +59,24 @@ public:
     virtual int changeDescriptor() const { return -1; }
     virtual void processChanges() {}
 
+    // A service that is told when the phonebook's entries change calls this listener then, so
+    // the connection list need not look every two seconds.
+    virtual bool reportsPhonebookChanges() const { return false; }
+    void setPhonebookListener(std::function<void()> listener) { m_onPhonebookChange = std::move(listener); }
+
 protected:
     void notifyChange() {
         if (m_onChange)
             m_onChange();
     }
+    void notifyPhonebookChange() {
+        if (m_onPhonebookChange)
+            m_onPhonebookChange();
+    }
 
 private:
     std::function<void()> m_onChange;
+    std::function<void()> m_onPhonebookChange;
 };
 
 } // namespace vonalor

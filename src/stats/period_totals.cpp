@@ -103,10 +103,9 @@ void PeriodTotals::sessionEnded() {
 }
 
 bool PeriodTotals::TimerUjHonapTimer(const std::vector<std::string>& phonebook) {
-    if (!closeDuePeriod(m_ports.store, m_ports.home, m_ports.clock, phonebook))
-        return false;
+    const bool closed = closeDuePeriod(m_ports.store, m_ports.home, m_ports.clock, phonebook);
     refreshPeriodHeader();
-    return true;
+    return closed;
 }
 
 } // namespace vonalor

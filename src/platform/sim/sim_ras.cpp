@@ -9,6 +9,9 @@
 #include <cstdint>
 #include <sstream>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 namespace vonalor {
 
 namespace {
@@ -60,6 +63,38 @@ SimRas::SimRas(std::filesystem::path phonebookFile, const Clock& clock) : m_file
     std::error_code ec;
     if (!std::filesystem::exists(m_file, ec))
         writeFileAtomically(m_file, defaultPhonebook);
+    // The file is replaced whole by editors and by the program itself: watch its folder for
+    // the name arriving, changing or going.
+    m_watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    const std::filesystem::path folder = m_file.has_parent_path() ? m_file.parent_path() : ".";
+    if (m_watch >= 0 &&
+        ::inotify_add_watch(m_watch, folder.c_str(), IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_DELETE | IN_MOVED_FROM) < 0) {
+        ::close(m_watch);
+        m_watch = -1;
+    }
+}
+
+SimRas::~SimRas() {
+    if (m_watch >= 0)
+        ::close(m_watch);
+}
+
+void SimRas::processChanges() {
+    alignas(inotify_event) char buffer[4096];
+    bool phonebook = false;
+    for (;;) {
+        const ssize_t got = ::read(m_watch, buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        for (ssize_t at = 0; at < got;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+            if (event->len > 0 && m_file.filename() == event->name)
+                phonebook = true;
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    if (phonebook)
+        notifyPhonebookChange();
 }
 
 std::int64_t SimRas::nowMs() const {

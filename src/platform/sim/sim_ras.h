@@ -37,6 +37,9 @@ class TimerService;
 class SimRas final : public Ras {
 public:
     SimRas(std::filesystem::path phonebookFile, const Clock& clock);
+    ~SimRas() override;
+    SimRas(const SimRas&) = delete;
+    SimRas& operator=(const SimRas&) = delete;
 
     std::vector<std::string> entries() override;
     std::vector<RasDevice> devices() override;
@@ -46,6 +49,10 @@ public:
     void resetStatistics(std::uint32_t handle) override;
     bool hangUp(std::uint32_t handle) override;
     bool reportsChanges() const override { return true; }
+    // The phonebook file is watched (inotify on its folder) where the system allows it.
+    bool reportsPhonebookChanges() const override { return m_watch >= 0; }
+    int changeDescriptor() const override { return m_watch; }
+    void processChanges() override;
 
     struct Traffic {
         std::uint64_t speed = 53'333;
@@ -115,6 +122,7 @@ private:
     std::int64_t m_attachedAtMs = 0;
     Timer* m_eventTimer = nullptr;
     Timer* m_transitionTimer = nullptr;
+    int m_watch = -1; // inotify on the phonebook's folder
 };
 
 } // namespace vonalor
