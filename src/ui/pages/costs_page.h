@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ui/page.h"
+#include "ui/widget_builders.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+
+namespace vonalor {
+
+// "Költségek": the running session's cost and the billing period's totals.
+class CostsPage final : public QWidget, public Page {
+    Q_DISABLE_COPY_MOVE(CostsPage)
+
+public:
+    CostsPage(ProgramCore& core, QWidget* parent = nullptr);
+
+    Aspects watches() const override;
+    void load(const MainWindowState& state) override;
+    void render(const MainWindowState& state, Aspects aspects) override;
+
+private:
+    ProgramCore& m_core;
+    QComboBox* m_chooser = nullptr;
+    QLabel* m_currentCost = nullptr;
+    QGroupBox* m_group = nullptr;
+    QLabel* m_periodStart = nullptr;
+    QLabel* m_periodEnd = nullptr;
+    QLabel* m_month = nullptr;
+    QLabel* m_totalCost = nullptr;
+    ClockFields m_totalTime;
+    QLabel* m_totalSent = nullptr;
+    QLabel* m_totalReceived = nullptr;
+    QLabel* m_bill = nullptr;
+};
+
+} // namespace vonalor

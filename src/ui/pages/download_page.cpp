@@ -1,0 +1,28 @@
+#include "ui/pages/download_page.h"
+
+#include "ui/qt_text.h"
+#include "ui/widget_builders.h"
+
+#include <QFormLayout>
+#include <QLabel>
+
+namespace vonalor {
+
+DownloadPage::DownloadPage(ProgramCore& core, QWidget* parent) : QWidget(parent), m_core(core) {
+    setObjectName(QStringLiteral("TabSheet4"));
+    auto* layout = new QFormLayout(this);
+    m_elapsed = namedLabel(this, "lbEltelIdo");
+    layout->addRow(QStringLiteral("Eltelt idő:"), m_elapsed);
+}
+
+Aspects DownloadPage::watches() const {
+    return AllAspects;
+}
+
+void DownloadPage::render(const MainWindowState& state, Aspects aspects) {
+    // The download's time has no aspect of its own yet: it is shown when everything changed.
+    if (isFullChange(aspects))
+        m_elapsed->setText(qs(state.download.lbEltelIdo));
+}
+
+} // namespace vonalor

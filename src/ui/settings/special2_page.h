@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ui/page.h"
+
+#include <QWidget>
+
+namespace vonalor {
+
+// "Speciális 2": nothing on it yet.
+class Special2Page final : public QWidget, public Page {
+    Q_DISABLE_COPY_MOVE(Special2Page)
+
+public:
+    Special2Page(ProgramCore& core, QWidget* parent = nullptr);
+
+    Aspects watches() const override { return 0; }
+    void render(const MainWindowState&, Aspects) override {}
+};
+
+} // namespace vonalor

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ui/page.h"
+
+#include <QWidget>
+
+class QRadioButton;
+
+namespace vonalor {
+
+// "Speciális": what the companion window shows.
+class SpecialPage final : public QWidget, public Page {
+    Q_DISABLE_COPY_MOVE(SpecialPage)
+
+public:
+    SpecialPage(ProgramCore& core, QWidget* parent = nullptr);
+
+    Aspects watches() const override;
+    void render(const MainWindowState& state, Aspects aspects) override;
+
+private:
+    ProgramCore& m_core;
+    QRadioButton* m_current = nullptr;
+    QRadioButton* m_totals = nullptr;
+};
+
+} // namespace vonalor
