@@ -34,12 +34,14 @@
 
 namespace vonalor {
 
-TfrmVonalor::TfrmVonalor(ProgramCore& core, std::function<void(const std::string&)> onFailure, QWidget* parent)
+TfrmVonalor::TfrmVonalor(ProgramCore& core, std::function<void(const std::string&)> onFailure,
+                         QWidget* parent)
     : QWidget(parent), m_core(core), m_onFailure(std::move(onFailure)) {
     setObjectName(QStringLiteral("TfrmVonalor"));
     setWindowTitle(QStringLiteral("Vonalor"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowContextHelpButtonHint);
     setFixedSize(451, 510);
     // The window's layout is drawn for a small dialog font.
     QFont small = font();
@@ -74,8 +76,7 @@ TfrmVonalor::~TfrmVonalor() {
     m_core.setView(nullptr);
 }
 
-template <typename P>
-P* TfrmVonalor::addPage(QTabWidget* tabs, const QString& caption) {
+template <typename P> P* TfrmVonalor::addPage(QTabWidget* tabs, const QString& caption) {
     auto* page = new P(m_core);
     m_pageList.push_back(page);
     tabs->addTab(page, caption);
@@ -88,11 +89,12 @@ void TfrmVonalor::buildPages() {
     m_pages = named(new QTabWidget(this), "PageControl1");
     // Eight tabs share 451 pixels: keep them narrow enough to stand side by side.
     m_pages->setUsesScrollButtons(false);
-    m_pages->setStyleSheet(QStringLiteral(
-        "QTabBar::tab { padding: 3px 2px; border: 1px solid #a8a8a8; border-bottom: none;"
-        " background: #e4e4e4; margin-right: -1px; border-top-left-radius: 3px; border-top-right-radius: 3px; }"
-        "QTabBar::tab:selected { background: #fafafa; }"
-        "QTabBar::tab:!selected { margin-top: 2px; }"));
+    m_pages->setStyleSheet(
+        QStringLiteral("QTabBar::tab { padding: 3px 2px; border: 1px solid #a8a8a8; border-bottom: none;"
+                       " background: #e4e4e4; margin-right: -1px; border-top-left-radius: 3px; "
+                       "border-top-right-radius: 3px; }"
+                       "QTabBar::tab:selected { background: #fafafa; }"
+                       "QTabBar::tab:!selected { margin-top: 2px; }"));
     layout->addWidget(m_pages);
 
     addPage<GeneralPage>(m_pages, QStringLiteral("Általános"));

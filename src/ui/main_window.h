@@ -28,7 +28,8 @@ class TfrmVonalor final : public QWidget, public CoreView {
 
 public:
     // Runs the core's FormCreate; `onFailure` shows a conversion failure that ended it.
-    TfrmVonalor(ProgramCore& core, std::function<void(const std::string&)> onFailure, QWidget* parent = nullptr);
+    TfrmVonalor(ProgramCore& core, std::function<void(const std::string&)> onFailure,
+                QWidget* parent = nullptr);
     ~TfrmVonalor() override;
 
     // Closes as the user's close does, with the close question answered Yes (a signal, a logout).
@@ -62,8 +63,7 @@ private:
     void render(Aspects aspects);
     void buildPages();
     QWidget* buildSettingsPages();
-    template <typename P>
-    P* addPage(QTabWidget* tabs, const QString& caption);
+    template <typename P> P* addPage(QTabWidget* tabs, const QString& caption);
 
     ProgramCore& m_core;
     std::function<void(const std::string&)> m_onFailure;

@@ -31,8 +31,9 @@ QIcon drawTrayPicture(const QColor& body, const QColor& sent, const QColor& rece
 
 std::vector<QIcon> trayPictures() {
     const QColor body(40, 90, 160), quiet(200, 200, 200), lit(120, 230, 90), off(110, 110, 110);
-    return {drawTrayPicture(body, quiet, quiet), drawTrayPicture(body, lit, quiet), drawTrayPicture(body, quiet, lit),
-            drawTrayPicture(body, lit, lit), drawTrayPicture(off, off, off)};
+    return {drawTrayPicture(body, quiet, quiet), drawTrayPicture(body, lit, quiet),
+            drawTrayPicture(body, quiet, lit), drawTrayPicture(body, lit, lit),
+            drawTrayPicture(off, off, off)};
 }
 
 Tray::Tray(ProgramCore& core, QWidget* window) : QObject(window), m_core(core), m_pictures(trayPictures()) {
@@ -62,7 +63,8 @@ Tray::Tray(ProgramCore& core, QWidget* window) : QObject(window), m_core(core), 
     m_menu->addSeparator();
     auto* close = m_menu->addAction(QStringLiteral("Bezárás"));
     connect(status, &QAction::triggered, this, [this] { m_core.trayMenuAllapot(); });
-    connect(m_hangUp, &QAction::triggered, this, [this] { m_core.runEvent([this] { m_core.btnKapcsBontClick(); }); });
+    connect(m_hangUp, &QAction::triggered, this,
+            [this] { m_core.runEvent([this] { m_core.btnKapcsBontClick(); }); });
     connect(network, &QAction::triggered, this, [this] { m_core.OpenControlPanelApplet("ncpa.cpl"); });
     connect(internet, &QAction::triggered, this, [this] { m_core.OpenControlPanelApplet("inetcpl.cpl"); });
     connect(firewall, &QAction::triggered, this, [this] { m_core.OpenControlPanelApplet("firewall.cpl"); });

@@ -9,14 +9,10 @@
 #include <QString>
 #include <QWidget>
 
-#include <string>
-#include <vector>
-
 namespace vonalor {
 
 // Gives a widget the name the tests and the behaviour know it by.
-template <typename W>
-W* named(W* widget, const char* name) {
+template <typename W> W* named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
@@ -76,23 +72,6 @@ inline void fixClockSize(const ClockFields& fields) {
     for (QLabel* field : {fields.hours, fields.minutes, fields.seconds})
         field->setFixedSize(field->fontMetrics().horizontalAdvance(QStringLiteral("0000")),
                             field->sizeHint().height());
-}
-
-// Lists the phonebook in a connection chooser; the chosen entry stays chosen where it is
-// still listed.
-inline void refillChooser(QComboBox* chooser, const std::vector<std::string>& entries) {
-    const QString chosen = chooser->currentText();
-    chooser->clear();
-    for (const std::string& entry : entries)
-        chooser->addItem(qs(entry));
-    chooser->setCurrentIndex(chooser->findText(chosen));
-}
-
-// Lists the phonebook afresh, the first entry chosen (the window being made).
-inline void fillChooser(QComboBox* chooser, const std::vector<std::string>& entries) {
-    chooser->clear();
-    for (const std::string& entry : entries)
-        chooser->addItem(qs(entry));
 }
 
 } // namespace vonalor

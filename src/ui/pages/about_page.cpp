@@ -7,8 +7,7 @@
 
 namespace vonalor {
 
-AboutPage::AboutPage(ProgramCore&, QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("TabSheet8"));
+AboutPage::AboutPage(ProgramCore& core, QWidget* parent) : CorePage(core, "TabSheet8", parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(named(new QLabel(QStringLiteral("Vonalor"), this), "Label40"));
     layout->addWidget(named(new QLabel(QStringLiteral("Verzió :               1.3"), this), "Label41"));

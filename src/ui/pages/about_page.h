@@ -2,12 +2,10 @@
 
 #include "ui/page.h"
 
-#include <QWidget>
-
 namespace vonalor {
 
 // "Névjegy": the program's name and version.
-class AboutPage final : public QWidget, public Page {
+class AboutPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(AboutPage)
 
 public:

@@ -10,8 +10,7 @@
 
 namespace vonalor {
 
-ConnectionsPage::ConnectionsPage(ProgramCore& core, QWidget* parent) : QWidget(parent), m_core(core) {
-    setObjectName(QStringLiteral("TabSheet5"));
+ConnectionsPage::ConnectionsPage(ProgramCore& core, QWidget* parent) : CorePage(core, "TabSheet5", parent) {
     auto* layout = new QVBoxLayout(this);
     m_entries = named(new QListWidget(this), "lbKapcsolatok");
     layout->addWidget(m_entries);

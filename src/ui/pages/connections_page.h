@@ -2,15 +2,13 @@
 
 #include "ui/page.h"
 
-#include <QWidget>
-
 class QComboBox;
 class QListWidget;
 
 namespace vonalor {
 
 // "Kapcsolatok": the phonebook's entries and the dialling devices.
-class ConnectionsPage final : public QWidget, public Page {
+class ConnectionsPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(ConnectionsPage)
 
 public:
@@ -23,7 +21,6 @@ public:
 private:
     void listEntries(const MainWindowState& state);
 
-    ProgramCore& m_core;
     QListWidget* m_entries = nullptr;
     QComboBox* m_devices = nullptr;
 };

@@ -11,10 +11,9 @@
 
 namespace vonalor {
 
-CostsPage::CostsPage(ProgramCore& core, QWidget* parent) : QWidget(parent), m_core(core) {
-    setObjectName(QStringLiteral("TabSheet3"));
+CostsPage::CostsPage(ProgramCore& core, QWidget* parent) : CorePage(core, "TabSheet3", parent) {
     auto* layout = new QVBoxLayout(this);
-    m_chooser = pickOnlyCombo(this, "comboKapcsKolt");
+    m_chooser = new ConnectionChooser(this, "comboKapcsKolt", ConnectionChooser::Lock::WhileConnected);
     layout->addWidget(m_chooser);
     auto* current = namedGroup(QStringLiteral("Jelenlegi kapcsolat költségei"), this, "GroupBox11");
     auto* currentLayout = new QHBoxLayout(current);
@@ -54,14 +53,11 @@ void CostsPage::load(const MainWindowState& state) {
     for (QLabel* figure : {m_currentCost, m_totalCost, m_bill, m_totalSent, m_totalReceived})
         fixFigureSize(figure);
     fixClockSize(m_totalTime);
-    fillChooser(m_chooser, state.phonebook.entries);
+    m_chooser->load(state);
 }
 
 void CostsPage::render(const MainWindowState& state, Aspects aspects) {
-    if (has(aspects, Aspect::Phonebook))
-        refillChooser(m_chooser, state.phonebook.entries);
-    if (has(aspects, Aspect::Session))
-        m_chooser->setEnabled(state.session.connectionSettingsEnabled);
+    m_chooser->render(state, aspects);
     if (has(aspects, Aspect::Cost))
         m_currentCost->setText(qs(state.cost.lbJelenKoltseg));
     if (has(aspects, Aspect::Totals)) {

@@ -1,18 +1,16 @@
 #pragma once
 
+#include "ui/connection_chooser.h"
 #include "ui/page.h"
 #include "ui/widget_builders.h"
 
-#include <QWidget>
-
-class QComboBox;
 class QGroupBox;
 class QLabel;
 
 namespace vonalor {
 
 // "Költségek": the running session's cost and the billing period's totals.
-class CostsPage final : public QWidget, public Page {
+class CostsPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(CostsPage)
 
 public:
@@ -23,8 +21,7 @@ public:
     void render(const MainWindowState& state, Aspects aspects) override;
 
 private:
-    ProgramCore& m_core;
-    QComboBox* m_chooser = nullptr;
+    ConnectionChooser* m_chooser = nullptr;
     QLabel* m_currentCost = nullptr;
     QGroupBox* m_group = nullptr;
     QLabel* m_periodStart = nullptr;

@@ -8,8 +8,7 @@
 
 namespace vonalor {
 
-DownloadPage::DownloadPage(ProgramCore& core, QWidget* parent) : QWidget(parent), m_core(core) {
-    setObjectName(QStringLiteral("TabSheet4"));
+DownloadPage::DownloadPage(ProgramCore& core, QWidget* parent) : CorePage(core, "TabSheet4", parent) {
     auto* layout = new QFormLayout(this);
     m_elapsed = namedLabel(this, "lbEltelIdo");
     layout->addRow(QStringLiteral("Eltelt idő:"), m_elapsed);

@@ -2,14 +2,12 @@
 
 #include "ui/page.h"
 
-#include <QWidget>
-
 class QLabel;
 
 namespace vonalor {
 
 // "Letöltés": the elapsed time of a download.
-class DownloadPage final : public QWidget, public Page {
+class DownloadPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(DownloadPage)
 
 public:
@@ -19,7 +17,6 @@ public:
     void render(const MainWindowState& state, Aspects aspects) override;
 
 private:
-    ProgramCore& m_core;
     QLabel* m_elapsed = nullptr;
 };
 

@@ -13,8 +13,7 @@
 namespace vonalor {
 
 GeneralPage::GeneralPage(ProgramCore& core, QWidget* parent)
-    : QWidget(parent), m_core(core), m_pictures(trayPictures()) {
-    setObjectName(QStringLiteral("TabSheet1"));
+    : CorePage(core, "TabSheet1", parent), m_pictures(trayPictures()) {
     auto* layout = new QVBoxLayout(this);
     auto* group = namedGroup(QStringLiteral("Kapcsolat"), this, "GroupBox1");
     auto* form = new QFormLayout(group);

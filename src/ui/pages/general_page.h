@@ -4,7 +4,6 @@
 #include "ui/widget_builders.h"
 
 #include <QIcon>
-#include <QWidget>
 
 #include <optional>
 #include <vector>
@@ -15,7 +14,7 @@ class QPushButton;
 namespace vonalor {
 
 // "Általános": the connection, its duration, traffic and addresses, and the hang-up button.
-class GeneralPage final : public QWidget, public Page {
+class GeneralPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(GeneralPage)
 
 public:
@@ -26,7 +25,6 @@ public:
     void render(const MainWindowState& state, Aspects aspects) override;
 
 private:
-    ProgramCore& m_core;
     QLabel* m_status = nullptr;
     QLabel* m_connectionName = nullptr;
     QLabel* m_speed = nullptr;

@@ -9,10 +9,9 @@
 
 namespace vonalor {
 
-TariffsPage::TariffsPage(ProgramCore& core, QWidget* parent) : QWidget(parent), m_core(core) {
-    setObjectName(QStringLiteral("TabSheet2"));
+TariffsPage::TariffsPage(ProgramCore& core, QWidget* parent) : CorePage(core, "TabSheet2", parent) {
     auto* layout = new QVBoxLayout(this);
-    m_chooser = pickOnlyCombo(this, "comboKapcsolatok");
+    m_chooser = new ConnectionChooser(this, "comboKapcsolatok", ConnectionChooser::Lock::WhileConnected);
     connect(m_chooser, &QComboBox::activated, this, [this] { m_core.stopConnectionListTimer(); });
     layout->addWidget(m_chooser);
     m_group = named(new QGroupBox(this), "GroupBox2");
@@ -28,16 +27,13 @@ Aspects TariffsPage::watches() const {
 }
 
 void TariffsPage::load(const MainWindowState& state) {
-    fillChooser(m_chooser, state.phonebook.entries);
+    m_chooser->load(state);
 }
 
 void TariffsPage::render(const MainWindowState& state, Aspects aspects) {
-    if (has(aspects, Aspect::Phonebook))
-        refillChooser(m_chooser, state.phonebook.entries);
-    if (has(aspects, Aspect::Session)) {
-        m_chooser->setEnabled(state.session.connectionSettingsEnabled);
+    m_chooser->render(state, aspects);
+    if (has(aspects, Aspect::Session))
         m_editing->setEnabled(state.session.connectionSettingsEnabled);
-    }
     if (has(aspects, Aspect::Window)) {
         m_group->setTitle(qs(state.window.tariffGroupCaption));
         if (!state.window.tariffChooserText.empty())

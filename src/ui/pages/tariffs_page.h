@@ -1,16 +1,14 @@
 #pragma once
 
+#include "ui/connection_chooser.h"
 #include "ui/page.h"
 
-#include <QWidget>
-
-class QComboBox;
 class QGroupBox;
 
 namespace vonalor {
 
 // "Tarifák": the tariffs of the chosen connection.
-class TariffsPage final : public QWidget, public Page {
+class TariffsPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(TariffsPage)
 
 public:
@@ -21,8 +19,7 @@ public:
     void render(const MainWindowState& state, Aspects aspects) override;
 
 private:
-    ProgramCore& m_core;
-    QComboBox* m_chooser = nullptr;
+    ConnectionChooser* m_chooser = nullptr;
     QGroupBox* m_group = nullptr;
     QGroupBox* m_editing = nullptr;
 };

@@ -41,8 +41,7 @@ protected:
 
 } // namespace
 
-ConfigPage::ConfigPage(ProgramCore& core, QWidget* parent) : QWidget(parent), m_core(core) {
-    setObjectName(QStringLiteral("TabSheet12"));
+ConfigPage::ConfigPage(ProgramCore& core, QWidget* parent) : CorePage(core, "TabSheet12", parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildDiscountGroup());
     auto* dates = namedGroup(QStringLiteral("Kezdő és befejező dátum"), this, "GroupBox20");
@@ -61,7 +60,7 @@ QWidget* ConfigPage::buildDiscountGroup() {
     m_checkKedv = named(new QCheckBox(QStringLiteral("Előfizetés meghatározott"), group), "checkKedv");
     layout->addWidget(m_checkKedv, 0, 0);
     layout->addWidget(new QLabel(QStringLiteral("része le internetezhető."), group), 0, 1, 1, 2);
-    m_comboKedvKapcs = pickOnlyCombo(group, "comboKedvKapcs");
+    m_comboKedvKapcs = new ConnectionChooser(group, "comboKedvKapcs", ConnectionChooser::Lock::Never);
     layout->addWidget(new QLabel(QStringLiteral("Kapcsolat:"), group), 1, 0);
     layout->addWidget(m_comboKedvKapcs, 1, 1, 1, 2);
     m_edKedv = named(new QLineEdit(group), "edKedv");
@@ -70,10 +69,11 @@ QWidget* ConfigPage::buildDiscountGroup() {
     layout->addWidget(m_edKedv, 2, 1);
     layout->addWidget(new QLabel(QStringLiteral("Ft"), group), 2, 2);
 
-    m_checkJelezOra = named(new QCheckBox(QStringLiteral("Az előfizetésben az órák "), group), "CheckJelezOra");
+    m_checkJelezOra =
+        named(new QCheckBox(QStringLiteral("Az előfizetésben az órák "), group), "CheckJelezOra");
     layout->addWidget(m_checkJelezOra, 3, 0);
     layout->addWidget(new QLabel(QStringLiteral("száma meghatározott."), group), 3, 1, 1, 2);
-    m_comboKedvOraKapcs = pickOnlyCombo(group, "ComboKedvOraKapcs");
+    m_comboKedvOraKapcs = new ConnectionChooser(group, "ComboKedvOraKapcs", ConnectionChooser::Lock::Never);
     layout->addWidget(new QLabel(QStringLiteral("Kapcsolat:"), group), 4, 0);
     layout->addWidget(m_comboKedvOraKapcs, 4, 1, 1, 2);
     m_spinEdit1 = named(new QSpinBox(group), "SpinEdit1");
@@ -82,10 +82,12 @@ QWidget* ConfigPage::buildDiscountGroup() {
     layout->addWidget(m_spinEdit1, 5, 1);
     layout->addWidget(new QLabel(QStringLiteral("Óra"), group), 5, 2);
 
-    m_checkJelez = named(new QCheckBox(QStringLiteral("Jelezze a program  ha lejár a megjelölt kedvezmény"), group),
-                         "checkJelez");
+    m_checkJelez =
+        named(new QCheckBox(QStringLiteral("Jelezze a program  ha lejár a megjelölt kedvezmény"), group),
+              "checkJelez");
     layout->addWidget(m_checkJelez, 6, 0, 1, 3);
-    m_chbKedvHang = named(new QCheckBox(QStringLiteral("Hang lejátszása ha lejár a kedvezmény"), group), "chbKedvHang");
+    m_chbKedvHang =
+        named(new QCheckBox(QStringLiteral("Hang lejátszása ha lejár a kedvezmény"), group), "chbKedvHang");
     auto* soundRow = new QHBoxLayout;
     soundRow->addWidget(m_chbKedvHang);
     auto* listen = named(new QPushButton(group), "Image11");
@@ -107,15 +109,15 @@ QWidget* ConfigPage::buildDiscountGroup() {
     connect(m_edKedv, &QLineEdit::textEdited, this, [this](const QString& text) {
         m_core.edKedvChange(utf8(m_comboKedvKapcs->currentText()), utf8(text));
     });
-    connect(m_edKedv, &QLineEdit::editingFinished, this, [this] { m_core.edKedvExit(utf8(m_edKedv->text())); });
+    connect(m_edKedv, &QLineEdit::editingFinished, this,
+            [this] { m_core.edKedvExit(utf8(m_edKedv->text())); });
     connect(m_comboKedvOraKapcs, &QComboBox::activated, this, [this] {
         const QSignalBlocker block(m_spinEdit1);
         const std::string stored = m_core.ComboKedvOraKapcsChange(utf8(m_comboKedvOraKapcs->currentText()));
         m_spinEdit1->setValue(qs(stored).toInt());
     });
-    connect(m_spinEdit1, &QSpinBox::valueChanged, this, [this](int hours) {
-        m_core.SpinEdit1Change(utf8(m_comboKedvOraKapcs->currentText()), hours);
-    });
+    connect(m_spinEdit1, &QSpinBox::valueChanged, this,
+            [this](int hours) { m_core.SpinEdit1Change(utf8(m_comboKedvOraKapcs->currentText()), hours); });
     connect(listen, &QPushButton::clicked, this, [this] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         m_core.playAllowanceSound();
@@ -129,15 +131,13 @@ Aspects ConfigPage::watches() const {
 }
 
 void ConfigPage::load(const MainWindowState& state) {
-    fillChooser(m_comboKedvKapcs, state.phonebook.entries);
-    fillChooser(m_comboKedvOraKapcs, state.phonebook.entries);
+    m_comboKedvKapcs->load(state);
+    m_comboKedvOraKapcs->load(state);
 }
 
 void ConfigPage::render(const MainWindowState& state, Aspects aspects) {
-    if (has(aspects, Aspect::Phonebook)) {
-        refillChooser(m_comboKedvKapcs, state.phonebook.entries);
-        refillChooser(m_comboKedvOraKapcs, state.phonebook.entries);
-    }
+    m_comboKedvKapcs->render(state, aspects);
+    m_comboKedvOraKapcs->render(state, aspects);
     if (!has(aspects, Aspect::Discount))
         return;
     const DiscountState& discount = state.discount;

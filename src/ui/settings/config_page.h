@@ -1,8 +1,7 @@
 #pragma once
 
+#include "ui/connection_chooser.h"
 #include "ui/page.h"
-
-#include <QWidget>
 
 class QCheckBox;
 class QComboBox;
@@ -12,7 +11,7 @@ class QSpinBox;
 namespace vonalor {
 
 // "Konfiguráció": the discounts and the billing day.
-class ConfigPage final : public QWidget, public Page {
+class ConfigPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(ConfigPage)
 
 public:
@@ -25,13 +24,12 @@ public:
 private:
     QWidget* buildDiscountGroup();
 
-    ProgramCore& m_core;
     QCheckBox* m_checkKedv = nullptr;
     QCheckBox* m_checkJelezOra = nullptr;
     QCheckBox* m_checkJelez = nullptr;
     QCheckBox* m_chbKedvHang = nullptr;
-    QComboBox* m_comboKedvKapcs = nullptr;
-    QComboBox* m_comboKedvOraKapcs = nullptr;
+    ConnectionChooser* m_comboKedvKapcs = nullptr;
+    ConnectionChooser* m_comboKedvOraKapcs = nullptr;
     QLineEdit* m_edKedv = nullptr;
     QSpinBox* m_spinEdit1 = nullptr;
     QComboBox* m_billingDay = nullptr;

@@ -7,10 +7,9 @@
 
 namespace vonalor {
 
-DiagramPage::DiagramPage(ProgramCore& core, QWidget* parent) : QWidget(parent), m_core(core) {
-    setObjectName(QStringLiteral("TabSheet10"));
+DiagramPage::DiagramPage(ProgramCore& core, QWidget* parent) : CorePage(core, "TabSheet10", parent) {
     auto* layout = new QVBoxLayout(this);
-    m_chooser = pickOnlyCombo(this, "ComboKapcsDia");
+    m_chooser = new ConnectionChooser(this, "ComboKapcsDia", ConnectionChooser::Lock::WhileConnected);
     layout->addWidget(m_chooser);
     m_show = named(new QPushButton(QStringLiteral("   Diagram megtekintése"), this), "BitBtn20");
     layout->addWidget(m_show);
@@ -21,14 +20,11 @@ Aspects DiagramPage::watches() const {
 }
 
 void DiagramPage::load(const MainWindowState& state) {
-    fillChooser(m_chooser, state.phonebook.entries);
+    m_chooser->load(state);
 }
 
 void DiagramPage::render(const MainWindowState& state, Aspects aspects) {
-    if (has(aspects, Aspect::Phonebook))
-        refillChooser(m_chooser, state.phonebook.entries);
-    if (has(aspects, Aspect::Session))
-        m_chooser->setEnabled(state.session.connectionSettingsEnabled);
+    m_chooser->render(state, aspects);
     if (has(aspects, Aspect::Window))
         m_show->setEnabled(state.window.diagramButtonEnabled);
 }

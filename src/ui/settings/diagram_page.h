@@ -1,16 +1,14 @@
 #pragma once
 
+#include "ui/connection_chooser.h"
 #include "ui/page.h"
 
-#include <QWidget>
-
-class QComboBox;
 class QPushButton;
 
 namespace vonalor {
 
 // "Diagram": the chosen connection's diagram.
-class DiagramPage final : public QWidget, public Page {
+class DiagramPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(DiagramPage)
 
 public:
@@ -21,8 +19,7 @@ public:
     void render(const MainWindowState& state, Aspects aspects) override;
 
 private:
-    ProgramCore& m_core;
-    QComboBox* m_chooser = nullptr;
+    ConnectionChooser* m_chooser = nullptr;
     QPushButton* m_show = nullptr;
 };
 

@@ -7,14 +7,13 @@
 
 namespace vonalor {
 
-HotkeysPage::HotkeysPage(ProgramCore& core, QWidget* parent) : QWidget(parent), m_core(core) {
-    setObjectName(QStringLiteral("TabSheet11"));
+HotkeysPage::HotkeysPage(ProgramCore& core, QWidget* parent) : CorePage(core, "TabSheet11", parent) {
     auto* layout = new QVBoxLayout(this);
     m_dialLetter = pickOnlyCombo(this, "combGyBKapcsBetu");
     for (char letter = 'A'; letter <= 'Z'; ++letter)
         m_dialLetter->addItem(QString(QChar::fromLatin1(letter)));
     layout->addWidget(m_dialLetter);
-    m_dialEntry = pickOnlyCombo(this, "combGyBKapcsList");
+    m_dialEntry = new ConnectionChooser(this, "combGyBKapcsList", ConnectionChooser::Lock::Never);
     layout->addWidget(m_dialEntry);
     m_webAddresses = pickOnlyCombo(this, "combGyBLapCim");
     layout->addWidget(m_webAddresses);
@@ -25,7 +24,7 @@ Aspects HotkeysPage::watches() const {
 }
 
 void HotkeysPage::load(const MainWindowState& state) {
-    fillChooser(m_dialEntry, state.phonebook.entries);
+    m_dialEntry->load(state);
     m_webAddresses->clear();
     for (const std::string& address : state.hotkeys.webAddresses)
         m_webAddresses->addItem(qs(address));
@@ -35,8 +34,7 @@ void HotkeysPage::load(const MainWindowState& state) {
 }
 
 void HotkeysPage::render(const MainWindowState& state, Aspects aspects) {
-    if (has(aspects, Aspect::Phonebook))
-        refillChooser(m_dialEntry, state.phonebook.entries);
+    m_dialEntry->render(state, aspects);
 }
 
 } // namespace vonalor

@@ -1,15 +1,14 @@
 #pragma once
 
+#include "ui/connection_chooser.h"
 #include "ui/page.h"
-
-#include <QWidget>
 
 class QComboBox;
 
 namespace vonalor {
 
 // "Gyorsbillentyűk": the hotkeys' letters, the connection they dial and the web address.
-class HotkeysPage final : public QWidget, public Page {
+class HotkeysPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(HotkeysPage)
 
 public:
@@ -20,9 +19,8 @@ public:
     void render(const MainWindowState& state, Aspects aspects) override;
 
 private:
-    ProgramCore& m_core;
     QComboBox* m_dialLetter = nullptr;
-    QComboBox* m_dialEntry = nullptr;
+    ConnectionChooser* m_dialEntry = nullptr;
     QComboBox* m_webAddresses = nullptr;
 };
 

@@ -6,10 +6,10 @@
 
 namespace vonalor {
 
-MaintenancePage::MaintenancePage(ProgramCore& core, QWidget* parent) : QWidget(parent), m_core(core) {
-    setObjectName(QStringLiteral("TabSheet16"));
+MaintenancePage::MaintenancePage(ProgramCore& core, QWidget* parent) : CorePage(core, "TabSheet16", parent) {
     auto* layout = new QVBoxLayout(this);
-    m_defaultConnection = pickOnlyCombo(this, "ComboAlapKapcs");
+    m_defaultConnection =
+        new ConnectionChooser(this, "ComboAlapKapcs", ConnectionChooser::Lock::WhileConnected);
     layout->addWidget(m_defaultConnection);
 }
 
@@ -18,14 +18,11 @@ Aspects MaintenancePage::watches() const {
 }
 
 void MaintenancePage::load(const MainWindowState& state) {
-    fillChooser(m_defaultConnection, state.phonebook.entries);
+    m_defaultConnection->load(state);
 }
 
 void MaintenancePage::render(const MainWindowState& state, Aspects aspects) {
-    if (has(aspects, Aspect::Phonebook))
-        refillChooser(m_defaultConnection, state.phonebook.entries);
-    if (has(aspects, Aspect::Session))
-        m_defaultConnection->setEnabled(state.session.connectionSettingsEnabled);
+    m_defaultConnection->render(state, aspects);
 }
 
 } // namespace vonalor

@@ -1,15 +1,12 @@
 #pragma once
 
+#include "ui/connection_chooser.h"
 #include "ui/page.h"
-
-#include <QWidget>
-
-class QComboBox;
 
 namespace vonalor {
 
 // "Karbantartás": the default connection.
-class MaintenancePage final : public QWidget, public Page {
+class MaintenancePage final : public CorePage {
     Q_DISABLE_COPY_MOVE(MaintenancePage)
 
 public:
@@ -20,8 +17,7 @@ public:
     void render(const MainWindowState& state, Aspects aspects) override;
 
 private:
-    ProgramCore& m_core;
-    QComboBox* m_defaultConnection = nullptr;
+    ConnectionChooser* m_defaultConnection = nullptr;
 };
 
 } // namespace vonalor

@@ -4,8 +4,7 @@
 
 namespace vonalor {
 
-SecurityPage::SecurityPage(ProgramCore&, QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("TabSheet17"));
+SecurityPage::SecurityPage(ProgramCore& core, QWidget* parent) : CorePage(core, "TabSheet17", parent) {
     new QVBoxLayout(this);
 }
 

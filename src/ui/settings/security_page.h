@@ -2,12 +2,10 @@
 
 #include "ui/page.h"
 
-#include <QWidget>
-
 namespace vonalor {
 
 // "Biztonság": nothing on it yet.
-class SecurityPage final : public QWidget, public Page {
+class SecurityPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(SecurityPage)
 
 public:

@@ -4,8 +4,7 @@
 
 namespace vonalor {
 
-Special2Page::Special2Page(ProgramCore&, QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("TabSheet14"));
+Special2Page::Special2Page(ProgramCore& core, QWidget* parent) : CorePage(core, "TabSheet14", parent) {
     new QVBoxLayout(this);
 }
 

@@ -2,12 +2,10 @@
 
 #include "ui/page.h"
 
-#include <QWidget>
-
 namespace vonalor {
 
 // "Speciális 2": nothing on it yet.
-class Special2Page final : public QWidget, public Page {
+class Special2Page final : public CorePage {
     Q_DISABLE_COPY_MOVE(Special2Page)
 
 public:

@@ -12,10 +12,9 @@
 
 namespace vonalor {
 
-Special3Page::Special3Page(ProgramCore& core, QWidget* parent) : QWidget(parent), m_core(core) {
-    setObjectName(QStringLiteral("TabSheet15"));
+Special3Page::Special3Page(ProgramCore& core, QWidget* parent) : CorePage(core, "TabSheet15", parent) {
     auto* layout = new QVBoxLayout(this);
-    m_adjustChooser = pickOnlyCombo(this, "cmbKapcsHangol");
+    m_adjustChooser = new ConnectionChooser(this, "cmbKapcsHangol", ConnectionChooser::Lock::Never);
     layout->addWidget(m_adjustChooser);
     auto* logGroup = namedGroup(QStringLiteral("Programnapló"), this, "GroupBox30");
     auto* logLayout = new QVBoxLayout(logGroup);
@@ -37,7 +36,7 @@ Special3Page::~Special3Page() {
 
 void Special3Page::load(const MainWindowState& state) {
     // The adjustment chooser is filled once, when the window is made.
-    fillChooser(m_adjustChooser, state.phonebook.entries);
+    m_adjustChooser->load(state);
     showNewLogEntries();
 }
 
@@ -49,8 +48,9 @@ void Special3Page::showNewLogEntries() {
         const ListRow& row = rows[i];
         auto* item = new QTreeWidgetItem(
             QStringList{qs(row.caption), row.subItems.empty() ? QString() : qs(row.subItems.front())});
-        item->setIcon(0, style()->standardIcon(row.imageIndex == ProgramLog::Error ? QStyle::SP_MessageBoxCritical
-                                                                                    : QStyle::SP_MessageBoxInformation));
+        item->setIcon(0, style()->standardIcon(row.imageIndex == ProgramLog::Error
+                                                   ? QStyle::SP_MessageBoxCritical
+                                                   : QStyle::SP_MessageBoxInformation));
         m_programLog->addTopLevelItem(item);
     }
 }

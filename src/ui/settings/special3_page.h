@@ -1,16 +1,14 @@
 #pragma once
 
+#include "ui/connection_chooser.h"
 #include "ui/page.h"
 
-#include <QWidget>
-
-class QComboBox;
 class QTreeWidget;
 
 namespace vonalor {
 
 // "Speciális 3": the connection whose totals are adjusted, and the program log.
-class Special3Page final : public QWidget, public Page {
+class Special3Page final : public CorePage {
     Q_DISABLE_COPY_MOVE(Special3Page)
 
 public:
@@ -25,8 +23,7 @@ public:
 private:
     void showNewLogEntries();
 
-    ProgramCore& m_core;
-    QComboBox* m_adjustChooser = nullptr;
+    ConnectionChooser* m_adjustChooser = nullptr;
     QTreeWidget* m_programLog = nullptr;
 };
 

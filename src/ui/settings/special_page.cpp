@@ -6,8 +6,7 @@
 
 namespace vonalor {
 
-SpecialPage::SpecialPage(ProgramCore& core, QWidget* parent) : QWidget(parent), m_core(core) {
-    setObjectName(QStringLiteral("TabSheet13"));
+SpecialPage::SpecialPage(ProgramCore& core, QWidget* parent) : CorePage(core, "TabSheet13", parent) {
     auto* layout = new QVBoxLayout(this);
     m_current = named(new QRadioButton(QStringLiteral("Jelenlegi adatokat "), this), "rdbtnJelen");
     m_totals = named(new QRadioButton(QStringLiteral("Összesített adatokat"), this), "rdbtnOssz");

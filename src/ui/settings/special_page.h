@@ -2,14 +2,12 @@
 
 #include "ui/page.h"
 
-#include <QWidget>
-
 class QRadioButton;
 
 namespace vonalor {
 
 // "Speciális": what the companion window shows.
-class SpecialPage final : public QWidget, public Page {
+class SpecialPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(SpecialPage)
 
 public:
@@ -19,7 +17,6 @@ public:
     void render(const MainWindowState& state, Aspects aspects) override;
 
 private:
-    ProgramCore& m_core;
     QRadioButton* m_current = nullptr;
     QRadioButton* m_totals = nullptr;
 };

@@ -7,11 +7,11 @@
 
 namespace vonalor {
 
-TasksPage::TasksPage(ProgramCore& core, QWidget* parent) : QWidget(parent), m_core(core) {
-    setObjectName(QStringLiteral("TabSheet9"));
+TasksPage::TasksPage(ProgramCore& core, QWidget* parent) : CorePage(core, "TabSheet9", parent) {
     auto* layout = new QVBoxLayout(this);
     m_list = named(new QTreeWidget(this), "ListView1");
-    m_list->setHeaderLabels({QStringLiteral("Feladat"), QStringLiteral("Időpont"), QStringLiteral("Ismétlés")});
+    m_list->setHeaderLabels(
+        {QStringLiteral("Feladat"), QStringLiteral("Időpont"), QStringLiteral("Ismétlés")});
     m_list->setRootIsDecorated(false);
     layout->addWidget(m_list);
 }

@@ -2,14 +2,12 @@
 
 #include "ui/page.h"
 
-#include <QWidget>
-
 class QTreeWidget;
 
 namespace vonalor {
 
 // "Feladatok": the scheduled tasks.
-class TasksPage final : public QWidget, public Page {
+class TasksPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(TasksPage)
 
 public:
@@ -20,7 +18,6 @@ public:
     void render(const MainWindowState&, Aspects) override {}
 
 private:
-    ProgramCore& m_core;
     QTreeWidget* m_list = nullptr;
 };
 
