@@ -4,6 +4,7 @@
 
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QString>
@@ -19,6 +20,13 @@ template <typename W> W* named(W* widget, const char* name) {
 
 inline QLabel* namedLabel(QWidget* parent, const char* name) {
     return named(new QLabel(parent), name);
+}
+
+// A named label after its caption, as one row of a form.
+inline QLabel* labelledRow(QFormLayout* form, const QString& caption, QWidget* parent, const char* name) {
+    QLabel* label = namedLabel(parent, name);
+    form->addRow(caption, label);
+    return label;
 }
 
 inline QGroupBox* namedGroup(const QString& title, QWidget* parent, const char* name) {

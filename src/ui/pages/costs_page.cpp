@@ -25,22 +25,15 @@ CostsPage::CostsPage(ProgramCore& core, QWidget* parent) : CorePage(core, "TabSh
 
     m_group = named(new QGroupBox(this), "GroupBox12");
     auto* period = new QFormLayout(m_group);
-    m_periodStart = namedLabel(m_group, "lbKezdDat");
-    m_periodEnd = namedLabel(m_group, "lbVegDat");
-    m_month = namedLabel(m_group, "lbHonap");
-    period->addRow(QStringLiteral("Kezdő dátum:"), m_periodStart);
-    period->addRow(QStringLiteral("Befejező dátum:"), m_periodEnd);
-    period->addRow(QStringLiteral("Hónap:"), m_month);
-    m_totalCost = namedLabel(m_group, "lbOsszKoltseg");
-    period->addRow(QStringLiteral("Öszköltség :"), m_totalCost);
+    m_periodStart = labelledRow(period, QStringLiteral("Kezdő dátum:"), m_group, "lbKezdDat");
+    m_periodEnd = labelledRow(period, QStringLiteral("Befejező dátum:"), m_group, "lbVegDat");
+    m_month = labelledRow(period, QStringLiteral("Hónap:"), m_group, "lbHonap");
+    m_totalCost = labelledRow(period, QStringLiteral("Öszköltség :"), m_group, "lbOsszKoltseg");
     m_totalTime = clockFields(m_group, "lbOsszOra", "lbOsszPerc", "lbOsszMPerc");
     period->addRow(QStringLiteral("Összidő :"), m_totalTime.row);
-    m_totalSent = namedLabel(m_group, "lbOsszKuldBajt");
-    m_totalReceived = namedLabel(m_group, "lbOsszFogadBajt");
-    period->addRow(QStringLiteral("Küldött:"), m_totalSent);
-    period->addRow(QStringLiteral("Fogadott:"), m_totalReceived);
-    m_bill = namedLabel(m_group, "lbszamla");
-    period->addRow(QStringLiteral("Számla:"), m_bill);
+    m_totalSent = labelledRow(period, QStringLiteral("Küldött:"), m_group, "lbOsszKuldBajt");
+    m_totalReceived = labelledRow(period, QStringLiteral("Fogadott:"), m_group, "lbOsszFogadBajt");
+    m_bill = labelledRow(period, QStringLiteral("Számla:"), m_group, "lbszamla");
     layout->addWidget(m_group);
     layout->addStretch(1);
 }

@@ -10,8 +10,7 @@ namespace vonalor {
 
 DownloadPage::DownloadPage(ProgramCore& core, QWidget* parent) : CorePage(core, "TabSheet4", parent) {
     auto* layout = new QFormLayout(this);
-    m_elapsed = namedLabel(this, "lbEltelIdo");
-    layout->addRow(QStringLiteral("Eltelt idő:"), m_elapsed);
+    m_elapsed = labelledRow(layout, QStringLiteral("Eltelt idő:"), this, "lbEltelIdo");
 }
 
 Aspects DownloadPage::watches() const {

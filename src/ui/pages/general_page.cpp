@@ -17,12 +17,9 @@ GeneralPage::GeneralPage(ProgramCore& core, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     auto* group = namedGroup(QStringLiteral("Kapcsolat"), this, "GroupBox1");
     auto* form = new QFormLayout(group);
-    m_status = namedLabel(group, "lbKapcsAllap");
-    m_connectionName = namedLabel(group, "lbKapcsNeve");
-    m_speed = namedLabel(group, "lbKapcsSebes");
-    form->addRow(QStringLiteral("Állapot:"), m_status);
-    form->addRow(QStringLiteral("Kapcsolat neve:"), m_connectionName);
-    form->addRow(QStringLiteral("Sebesség:"), m_speed);
+    m_status = labelledRow(form, QStringLiteral("Állapot:"), group, "lbKapcsAllap");
+    m_connectionName = labelledRow(form, QStringLiteral("Kapcsolat neve:"), group, "lbKapcsNeve");
+    m_speed = labelledRow(form, QStringLiteral("Sebesség:"), group, "lbKapcsSebes");
     m_duration = clockFields(group, "lbOra", "lbPerc", "lbMPerc");
     form->addRow(QStringLiteral("Időtartam:"), m_duration.row);
     layout->addWidget(group);
@@ -30,10 +27,8 @@ GeneralPage::GeneralPage(ProgramCore& core, QWidget* parent)
     auto* traffic = namedGroup(QStringLiteral("Forgalom"), this, "GroupBox4");
     auto* trafficRow = new QHBoxLayout(traffic);
     auto* trafficForm = new QFormLayout;
-    m_sent = namedLabel(traffic, "lbBajtKuld");
-    m_received = namedLabel(traffic, "lbBajtFogad");
-    trafficForm->addRow(QStringLiteral("Küldött bájtok:"), m_sent);
-    trafficForm->addRow(QStringLiteral("Fogadott bájtok:"), m_received);
+    m_sent = labelledRow(trafficForm, QStringLiteral("Küldött bájtok:"), traffic, "lbBajtKuld");
+    m_received = labelledRow(trafficForm, QStringLiteral("Fogadott bájtok:"), traffic, "lbBajtFogad");
     trafficRow->addLayout(trafficForm, 1);
     m_trafficPicture = namedLabel(traffic, "ImageForgalom");
     m_trafficPicture->setFixedSize(32, 32);

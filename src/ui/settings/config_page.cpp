@@ -39,6 +39,27 @@ protected:
     }
 };
 
+// One kind of allowance: its box with the rest of its sentence, the connection it is for, and
+// its value with the unit.
+struct AllowanceRows {
+    QCheckBox* box;
+    QString rest;
+    QComboBox* connection;
+    QWidget* value;
+    QString unit;
+};
+
+void addAllowanceRows(QGridLayout* layout, int row, const AllowanceRows& rows) {
+    QWidget* group = layout->parentWidget();
+    layout->addWidget(rows.box, row, 0);
+    layout->addWidget(new QLabel(rows.rest, group), row, 1, 1, 2);
+    layout->addWidget(new QLabel(QStringLiteral("Kapcsolat:"), group), row + 1, 0);
+    layout->addWidget(rows.connection, row + 1, 1, 1, 2);
+    layout->addWidget(new QLabel(QStringLiteral("Értéke:"), group), row + 2, 0);
+    layout->addWidget(rows.value, row + 2, 1);
+    layout->addWidget(new QLabel(rows.unit, group), row + 2, 2);
+}
+
 } // namespace
 
 ConfigPage::ConfigPage(ProgramCore& core, QWidget* parent) : CorePage(core, "TabSheet12", parent) {
@@ -58,29 +79,21 @@ QWidget* ConfigPage::buildDiscountGroup() {
     auto* group = namedGroup(QStringLiteral("Kedvezmény"), this, "GroupBox21");
     auto* layout = new QGridLayout(group);
     m_checkKedv = named(new QCheckBox(QStringLiteral("Előfizetés meghatározott"), group), "checkKedv");
-    layout->addWidget(m_checkKedv, 0, 0);
-    layout->addWidget(new QLabel(QStringLiteral("része le internetezhető."), group), 0, 1, 1, 2);
     m_comboKedvKapcs = new ConnectionChooser(group, "comboKedvKapcs", ConnectionChooser::Lock::Never);
-    layout->addWidget(new QLabel(QStringLiteral("Kapcsolat:"), group), 1, 0);
-    layout->addWidget(m_comboKedvKapcs, 1, 1, 1, 2);
     m_edKedv = named(new QLineEdit(group), "edKedv");
     m_edKedv->installEventFilter(new AllowanceKeyFilter(m_edKedv));
-    layout->addWidget(new QLabel(QStringLiteral("Értéke:"), group), 2, 0);
-    layout->addWidget(m_edKedv, 2, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Ft"), group), 2, 2);
+    addAllowanceRows(layout, 0,
+                     {m_checkKedv, QStringLiteral("része le internetezhető."), m_comboKedvKapcs, m_edKedv,
+                      QStringLiteral("Ft")});
 
     m_checkJelezOra =
         named(new QCheckBox(QStringLiteral("Az előfizetésben az órák "), group), "CheckJelezOra");
-    layout->addWidget(m_checkJelezOra, 3, 0);
-    layout->addWidget(new QLabel(QStringLiteral("száma meghatározott."), group), 3, 1, 1, 2);
     m_comboKedvOraKapcs = new ConnectionChooser(group, "ComboKedvOraKapcs", ConnectionChooser::Lock::Never);
-    layout->addWidget(new QLabel(QStringLiteral("Kapcsolat:"), group), 4, 0);
-    layout->addWidget(m_comboKedvOraKapcs, 4, 1, 1, 2);
     m_spinEdit1 = named(new QSpinBox(group), "SpinEdit1");
     m_spinEdit1->setRange(0, 100);
-    layout->addWidget(new QLabel(QStringLiteral("Értéke:"), group), 5, 0);
-    layout->addWidget(m_spinEdit1, 5, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Óra"), group), 5, 2);
+    addAllowanceRows(layout, 3,
+                     {m_checkJelezOra, QStringLiteral("száma meghatározott."), m_comboKedvOraKapcs,
+                      m_spinEdit1, QStringLiteral("Óra")});
 
     m_checkJelez =
         named(new QCheckBox(QStringLiteral("Jelezze a program  ha lejár a megjelölt kedvezmény"), group),
