@@ -12,7 +12,7 @@ class ConnectionChooser final : public QComboBox {
 public:
     enum class Lock { WhileConnected, Never };
 
-    ConnectionChooser(QWidget* parent, const char* name, Lock lock);
+    explicit ConnectionChooser(QWidget* parent, const char* name, Lock lock);
 
     // Lists the phonebook afresh, the first entry chosen (the window being made).
     void load(const MainWindowState& state);

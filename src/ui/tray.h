@@ -28,7 +28,7 @@ class Tray final : public QObject {
 
 public:
     // `window` is closed by the menu's "Bezárás", as the user's own close.
-    Tray(ProgramCore& core, QWidget* window);
+    explicit Tray(ProgramCore& core, QWidget* window);
 
     // The hint, the picture and the visibility.
     void render(const TrayState& state);

@@ -9,7 +9,7 @@ class AboutPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(AboutPage)
 
 public:
-    AboutPage(ProgramCore& core, QWidget* parent = nullptr);
+    explicit AboutPage(ProgramCore& core, QWidget* parent = nullptr);
 
     Aspects watches() const override { return 0; }
     void render(const MainWindowState&, Aspects) override {}

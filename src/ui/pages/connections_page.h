@@ -12,7 +12,7 @@ class ConnectionsPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(ConnectionsPage)
 
 public:
-    ConnectionsPage(ProgramCore& core, QWidget* parent = nullptr);
+    explicit ConnectionsPage(ProgramCore& core, QWidget* parent = nullptr);
 
     Aspects watches() const override;
     void load(const MainWindowState& state) override;

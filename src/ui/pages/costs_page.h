@@ -14,7 +14,7 @@ class CostsPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(CostsPage)
 
 public:
-    CostsPage(ProgramCore& core, QWidget* parent = nullptr);
+    explicit CostsPage(ProgramCore& core, QWidget* parent = nullptr);
 
     Aspects watches() const override;
     void load(const MainWindowState& state) override;

@@ -11,7 +11,7 @@ class DownloadPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(DownloadPage)
 
 public:
-    DownloadPage(ProgramCore& core, QWidget* parent = nullptr);
+    explicit DownloadPage(ProgramCore& core, QWidget* parent = nullptr);
 
     Aspects watches() const override;
     void render(const MainWindowState& state, Aspects aspects) override;

@@ -18,7 +18,7 @@ class GeneralPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(GeneralPage)
 
 public:
-    GeneralPage(ProgramCore& core, QWidget* parent = nullptr);
+    explicit GeneralPage(ProgramCore& core, QWidget* parent = nullptr);
 
     Aspects watches() const override;
     void load(const MainWindowState& state) override;

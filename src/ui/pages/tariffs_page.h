@@ -12,7 +12,7 @@ class TariffsPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(TariffsPage)
 
 public:
-    TariffsPage(ProgramCore& core, QWidget* parent = nullptr);
+    explicit TariffsPage(ProgramCore& core, QWidget* parent = nullptr);
 
     Aspects watches() const override;
     void load(const MainWindowState& state) override;

@@ -15,7 +15,7 @@ class ConfigPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(ConfigPage)
 
 public:
-    ConfigPage(ProgramCore& core, QWidget* parent = nullptr);
+    explicit ConfigPage(ProgramCore& core, QWidget* parent = nullptr);
 
     Aspects watches() const override;
     void load(const MainWindowState& state) override;

@@ -12,7 +12,7 @@ class DiagramPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(DiagramPage)
 
 public:
-    DiagramPage(ProgramCore& core, QWidget* parent = nullptr);
+    explicit DiagramPage(ProgramCore& core, QWidget* parent = nullptr);
 
     Aspects watches() const override;
     void load(const MainWindowState& state) override;

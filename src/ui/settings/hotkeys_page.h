@@ -12,7 +12,7 @@ class HotkeysPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(HotkeysPage)
 
 public:
-    HotkeysPage(ProgramCore& core, QWidget* parent = nullptr);
+    explicit HotkeysPage(ProgramCore& core, QWidget* parent = nullptr);
 
     Aspects watches() const override;
     void load(const MainWindowState& state) override;

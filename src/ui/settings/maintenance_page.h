@@ -10,7 +10,7 @@ class MaintenancePage final : public CorePage {
     Q_DISABLE_COPY_MOVE(MaintenancePage)
 
 public:
-    MaintenancePage(ProgramCore& core, QWidget* parent = nullptr);
+    explicit MaintenancePage(ProgramCore& core, QWidget* parent = nullptr);
 
     Aspects watches() const override;
     void load(const MainWindowState& state) override;

@@ -9,7 +9,7 @@ class SecurityPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(SecurityPage)
 
 public:
-    SecurityPage(ProgramCore& core, QWidget* parent = nullptr);
+    explicit SecurityPage(ProgramCore& core, QWidget* parent = nullptr);
 
     Aspects watches() const override { return 0; }
     void render(const MainWindowState&, Aspects) override {}

@@ -9,7 +9,7 @@ class Special2Page final : public CorePage {
     Q_DISABLE_COPY_MOVE(Special2Page)
 
 public:
-    Special2Page(ProgramCore& core, QWidget* parent = nullptr);
+    explicit Special2Page(ProgramCore& core, QWidget* parent = nullptr);
 
     Aspects watches() const override { return 0; }
     void render(const MainWindowState&, Aspects) override {}

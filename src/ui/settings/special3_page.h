@@ -12,7 +12,7 @@ class Special3Page final : public CorePage {
     Q_DISABLE_COPY_MOVE(Special3Page)
 
 public:
-    Special3Page(ProgramCore& core, QWidget* parent = nullptr);
+    explicit Special3Page(ProgramCore& core, QWidget* parent = nullptr);
 
     ~Special3Page() override;
 

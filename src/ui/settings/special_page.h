@@ -11,7 +11,7 @@ class SpecialPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(SpecialPage)
 
 public:
-    SpecialPage(ProgramCore& core, QWidget* parent = nullptr);
+    explicit SpecialPage(ProgramCore& core, QWidget* parent = nullptr);
 
     Aspects watches() const override;
     void render(const MainWindowState& state, Aspects aspects) override;

@@ -11,7 +11,7 @@ class TasksPage final : public CorePage {
     Q_DISABLE_COPY_MOVE(TasksPage)
 
 public:
-    TasksPage(ProgramCore& core, QWidget* parent = nullptr);
+    explicit TasksPage(ProgramCore& core, QWidget* parent = nullptr);
 
     Aspects watches() const override { return 0; }
     void load(const MainWindowState& state) override;
