@@ -6,6 +6,7 @@
 #include "stats/books_file.h"
 #include "stats/session_log.h"
 #include "text/cp1250.h"
+#include "ui/qt_text.h"
 
 #include <QDialog>
 #include <QFileDialog>
@@ -20,14 +21,6 @@
 namespace vonalor {
 
 namespace {
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string toUtf8(const QString& text) {
-    return text.toUtf8().toStdString();
-}
 
 std::string cannotOpen(const std::filesystem::path& file) {
     return "Cannot open file \"" + file.string() + "\".";
@@ -89,7 +82,7 @@ void LogViewerPage::buildFindDialog() {
 }
 
 void LogViewerPage::showFileText(const std::string& bytes) {
-    QString text = fromUtf8(decodeFileText(bytes));
+    QString text = qs(decodeFileText(bytes));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     m_memo->setPlainText(text);
@@ -118,11 +111,11 @@ void LogViewerPage::BitBtn7Click() {
     if (m_helpHint && m_helpHint("Megnyithatja a  korábbi hónapok internetezéseit!"))
         return;
     const QString chosen =
-        m_chooseFile(this, QStringLiteral("Napló megnyitása"), fromUtf8(archiveFolder(m_home).string()),
+        m_chooseFile(this, QStringLiteral("Napló megnyitása"), qs(archiveFolder(m_home).string()),
                      QStringLiteral("Internetezési Napló (*.txt)"));
     if (chosen.isEmpty())
         return;
-    const std::filesystem::path file = toUtf8(chosen);
+    const std::filesystem::path file = utf8(chosen);
     std::string bytes;
     if (readBooksBytes(file, bytes) != BooksFileRead::Read) {
         m_dialogs.failureNotice(cannotOpen(file));
@@ -147,7 +140,7 @@ void LogViewerPage::FindDialog1Find(const QString& word) {
         word.isEmpty() || from > text.size() ? -1 : text.indexOf(word, from, Qt::CaseSensitive);
     if (found < 0) {
         m_searchState = 0;
-        const std::string quoted = "A(z) \"" + toUtf8(word) + "\" szó nem szerepel ";
+        const std::string quoted = "A(z) \"" + utf8(word) + "\" szó nem szerepel ";
         m_dialogs.plainError(quoted + (fromStart ? "a naplóban!" : "többször a naplóban!"));
         return;
     }

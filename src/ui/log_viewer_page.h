@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/page.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -19,7 +21,7 @@ class Sound;
 
 // The "Napló" page: the session log of the current billing period, an archived log of an
 // earlier one, and a plain forward search in the shown text.
-class LogViewerPage final : public QWidget {
+class LogViewerPage final : public QWidget, public Page {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(LogViewerPage)
 
@@ -39,6 +41,10 @@ public:
     // Shows naplo.txt (the page was selected, a session was booked, a period was closed); a
     // missing log is created empty.
     void refresh();
+
+    // Reads the log again when a session was booked or a period was closed.
+    Aspects watches() const override { return static_cast<Aspects>(Aspect::Books); }
+    void render(const MainWindowState& /*state*/, Aspects /*aspects*/) override { refresh(); }
 
     // "Korábbi napló megnyitása": an archived log from the Naplo folder in place of the log.
     void BitBtn7Click();

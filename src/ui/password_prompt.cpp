@@ -2,6 +2,7 @@
 
 #include "core/message_dialogs.h"
 #include "core/startup.h"
+#include "ui/qt_text.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -84,7 +85,7 @@ void PasswordPrompt::closeEvent(QCloseEvent* event) {
 }
 
 void PasswordPrompt::confirm() {
-    if (passwordMatches(m_store, m_edit->text().toStdString())) {
+    if (passwordMatches(m_store, utf8(m_edit->text()))) {
         m_edit->clear();
         m_leaving = true;
         accept();

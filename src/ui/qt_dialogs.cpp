@@ -1,5 +1,7 @@
 #include "ui/qt_dialogs.h"
 
+#include "ui/qt_text.h"
+
 #include <QDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -16,9 +18,6 @@ namespace vonalor {
 
 namespace {
 
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QMessageBox::Icon iconOf(unsigned style) {
     switch (style & mb::IconMask) {
@@ -58,10 +57,10 @@ std::vector<ButtonSpec> buttonsOf(unsigned style) {
 }
 
 int showBox(QWidget* owner, const std::string& caption, const std::string& text, unsigned style) {
-    QString body = fromUtf8(text);
+    QString body = qs(text);
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     body.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(iconOf(style), fromUtf8(caption), body, QMessageBox::NoButton, owner);
+    QMessageBox box(iconOf(style), qs(caption), body, QMessageBox::NoButton, owner);
     box.setObjectName(QStringLiteral("SystemMessageBox"));
     const auto buttons = buttonsOf(style);
     std::vector<QPushButton*> added;
@@ -126,7 +125,7 @@ class LocalizedDialog final : public QDialog {
 public:
     LocalizedDialog(const MessageDialog& spec, QWidget* owner) : QDialog(owner), m_spec(spec) {
         setObjectName(QStringLiteral("LocalizedMessageDlg"));
-        setWindowTitle(fromUtf8(spec.caption));
+        setWindowTitle(qs(spec.caption));
         setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
         setModal(true);
 
@@ -138,7 +137,7 @@ public:
             icon->setPixmap(style()->standardIcon(pixmapOf(spec.kind)).pixmap(32, 32));
             top->addWidget(icon, 0, Qt::AlignTop);
         }
-        QString text = fromUtf8(spec.text);
+        QString text = qs(spec.text);
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
         auto* message = new QLabel(text, this);
@@ -153,7 +152,7 @@ public:
         std::vector<QPushButton*> made;
         int widest = 0;
         for (const DialogButton& button : spec.buttons) {
-            auto* push = new QPushButton(fromUtf8(button.label), this);
+            auto* push = new QPushButton(qs(button.label), this);
             push->setObjectName(QString::fromLatin1(buttonObjectName(button.result)));
             push->setAutoDefault(false);
             if (button.result != 0 && button.result == spec.defaultResult)

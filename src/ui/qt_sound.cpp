@@ -1,5 +1,7 @@
 #include "ui/qt_sound.h"
 
+#include "ui/qt_text.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
@@ -13,7 +15,7 @@ void QtSound::messageBeep(unsigned /*style*/) {
 }
 
 void QtSound::playFile(const std::string& path, bool wait) {
-    const QString file = QString::fromStdString(path);
+    const QString file = qs(path);
     if (!QFile::exists(file))
         return;
     auto* effect = new QSoundEffect(qApp);

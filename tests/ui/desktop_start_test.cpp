@@ -72,7 +72,7 @@ private slots:
         const QString scenario = m_home->filePath(QStringLiteral("scenario.txt"));
         QFile file(scenario);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("at 0 connect Otthon setup 1\nat 4 drop\n");
+        file.write("at 0 connect Otthon setup 0\nat 1 drop\n");
         file.close();
         QProcess program;
         program.setProgram(QStringLiteral(VONALOR_GUI_PATH));
