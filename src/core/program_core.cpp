@@ -150,6 +150,8 @@ void ProgramCore::bookPending() {
 
 void ProgramCore::changed(Aspects aspects) {
     m_changed |= aspects;
+    if (!m_timers.empty())
+        m_watch.setFiguresShown(m_state.window.mainWindowVisible);
     if (m_eventDepth == 0)
         tellView();
 }

@@ -41,6 +41,8 @@ void ProgramCore::enableSessionTimers() {
     // first cost step writes over them.
     timer(TimerId::Koltsegek).setEnabled(true);
     timer(TimerId::Idotartam).setEnabled(true);
+    // The tray's second starts with them, so the three share one wake-up a second.
+    timer(TimerId::Ikon).setEnabled(true);
 }
 
 void ProgramCore::sessionAppeared(const std::string& name) {

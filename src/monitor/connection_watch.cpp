@@ -20,11 +20,19 @@ ConnectionWatch::ConnectionWatch(const CorePorts& ports, CoreContext& core, Sess
 
 void ConnectionWatch::updateDormancy() {
     // Told of every change, the watch need not look every 10 ms: idle it sleeps, connected it
-    // only refreshes the traffic figures, which a view shows five times a second at most.
+    // only refreshes the traffic figures, which a view shows five times a second at most (and
+    // once a second while nothing shows them).
     Timer& watch = m_core.timer(TimerId::Status);
     const bool reported = m_ports.ras.reportsChanges();
     watch.setDormant(m_state.connectionHandle == 0 && reported);
-    watch.setPace(reported ? 200 : 0);
+    watch.setPace(reported ? (m_figuresShown ? 200 : 1000) : 0);
+}
+
+void ConnectionWatch::setFiguresShown(bool shown) {
+    if (shown == m_figuresShown)
+        return;
+    m_figuresShown = shown;
+    updateDormancy();
 }
 
 void ConnectionWatch::TimerStatusTimer() {

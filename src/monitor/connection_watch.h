@@ -23,6 +23,9 @@ public:
     // Hangs up the active connection; the watch sees it go.
     void hangUp();
     void updateDormancy();
+    // Whether anything shows the traffic figures live (the main window); unseen, a refresh a
+    // second serves the tray's pictures and hint.
+    void setFiguresShown(bool shown);
 
     bool active() const { return m_state.lbKapcsAllap != "Nincs Kapcsolat"; }
 
@@ -49,6 +52,7 @@ private:
     SessionState& m_state;
     SessionListener& m_listener;
     std::function<bool(const std::string&)> m_refused;
+    bool m_figuresShown = true;
 };
 
 } // namespace vonalor
