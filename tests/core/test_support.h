@@ -62,4 +62,14 @@ struct CommandResult {
 CommandResult runCommand(const std::string& commandLine);
 std::string shellQuote(const std::string& text);
 
+// vonalorctl on a data home, as its own process: the exit code and the process are part of
+// what the tests look at. `out` holds what the streams asked for.
+enum class CtlStreams {
+    Out,          // standard output; standard error is dropped
+    OutAndErrors, // both, as they come
+    ErrorsOnly,   // standard error alone
+};
+CommandResult runCtl(const std::filesystem::path& home, const std::string& arguments,
+                     CtlStreams streams = CtlStreams::Out);
+
 } // namespace vonalor::test
