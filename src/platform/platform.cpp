@@ -17,6 +17,17 @@ Platform::Platform(PlatformKind kind, std::filesystem::path home, Registry& regi
 
 Platform::~Platform() = default;
 
+void Platform::bind(Clock* clock, Ras& ras, Autostart& autostart, SystemInfo& system, Net& net, Shell& shell,
+                    Browser& browser) {
+    m_clock = clock;
+    m_ras = &ras;
+    m_autostart = &autostart;
+    m_system = &system;
+    m_net = &net;
+    m_shell = &shell;
+    m_browser = &browser;
+}
+
 CorePorts Platform::ports(SettingsStore& store, ProgramLog& log) const {
     // A forgotten choice is a fault of the composition, found at the first start.
     if (!m_clock || !m_timers || !m_ras || !m_autostart || !m_system || !m_net || !m_shell || !m_sound ||

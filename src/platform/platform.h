@@ -52,19 +52,23 @@ protected:
              std::string programFolder);
     Platform(PlatformKind kind, std::filesystem::path home, Registry& registry, std::string programFolder);
 
-    // Bound by the derived platform in its constructor.
-    Clock* m_clock = nullptr;
+    // The ports every platform has of its own, bound by the derived platform's constructor.
+    void bind(Clock* clock, Ras& ras, Autostart& autostart, SystemInfo& system, Net& net, Shell& shell,
+              Browser& browser);
+
+    // Where the platform has its own (the simulator's recorded sound, scripted dialogs, virtual timers).
     TimerService* m_timers = nullptr;
+    Sound* m_sound = nullptr;
+    Dialogs* m_dialogs = nullptr;
+
+private:
+    Clock* m_clock = nullptr;
     Ras* m_ras = nullptr;
     Autostart* m_autostart = nullptr;
     SystemInfo* m_system = nullptr;
     Net* m_net = nullptr;
     Shell* m_shell = nullptr;
-    Sound* m_sound = nullptr;
-    Dialogs* m_dialogs = nullptr;
     Browser* m_browser = nullptr;
-
-private:
     PlatformKind m_kind;
     std::filesystem::path m_home;
     std::unique_ptr<Registry> m_ownRegistry;

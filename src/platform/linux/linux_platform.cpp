@@ -6,13 +6,7 @@ LinuxPlatform::LinuxPlatform(std::filesystem::path home, std::unique_ptr<Registr
                              std::string programFolder)
     : Platform(PlatformKind::Linux, home, std::move(registry), programFolder),
       m_xdgAutostart(XdgAutostart::defaultConfigHome(), programFolder, home) {
-    m_clock = &m_systemClock;
-    m_ras = &m_pppRas;
-    m_autostart = &m_xdgAutostart;
-    m_system = &m_linuxSystem;
-    m_net = &m_linuxNet;
-    m_shell = &m_xdgShell;
-    m_browser = &m_memoryBrowser;
+    bind(&m_systemClock, m_pppRas, m_xdgAutostart, m_linuxSystem, m_linuxNet, m_xdgShell, m_memoryBrowser);
 }
 
 LinuxPlatform::~LinuxPlatform() = default;

@@ -37,7 +37,7 @@ public:
     MemoryBrowser& memoryBrowser() { return m_memoryBrowser; }
 
 private:
-    void bindPorts();
+    void bindPorts(Clock* clock);
 
     std::unique_ptr<Clock> m_realClock;
     SimRas m_simRas;
