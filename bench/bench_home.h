@@ -4,10 +4,10 @@
 
 #include "platform/sim/virtual_time.h"
 #include "platform/sqlite_registry.h"
+#include "platform/temporary_folder.h"
 #include "settings/settings_store.h"
 #include "tasks/program_log.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -15,22 +15,20 @@
 namespace vonalor {
 
 struct BenchHome {
-    std::filesystem::path path;
+    TemporaryFolder folder{"vonalor-bench"};
+    std::filesystem::path path = folder.path();
     std::unique_ptr<SqliteRegistry> registry;
     VirtualTime time;
     ProgramLog log{time};
     std::unique_ptr<SettingsStore> store;
 
     explicit BenchHome(const DateTime& start) : time(start) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vonalor-bench-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
         registry = SqliteRegistry::open(path / "registry.db");
         store = std::make_unique<SettingsStore>(*registry, log);
     }
     ~BenchHome() {
         store.reset();
-        registry.reset();
-        std::filesystem::remove_all(path);
+        registry.reset(); // before its folder goes
     }
     BenchHome(const BenchHome&) = delete;
     BenchHome& operator=(const BenchHome&) = delete;

@@ -80,7 +80,7 @@ Date dateOption(const std::string& name, const std::string& text) {
 }
 
 bool recordExists(CtlContext& ctx, const std::string& connection) {
-    return ctx.platform.registry->read(RegistryRoot::LocalMachine, ProgramKey, connection + "KapcsSzama")
+    return ctx.platform.registry().read(RegistryRoot::LocalMachine, ProgramKey, connection + "KapcsSzama")
                .status == Registry::Status::Found;
 }
 
@@ -88,7 +88,7 @@ int totals(CtlContext& ctx, const std::vector<std::string>& args) {
     const std::vector<std::string> words = parseWords("totals", args, {});
     if (words.size() > 1)
         throw CtlUsageError{"totals takes at most one CONNECTION, got " + std::to_string(words.size())};
-    const std::vector<std::string> connections = words.empty() ? ctx.platform.ras->entries() : words;
+    const std::vector<std::string> connections = words.empty() ? ctx.platform.ras().entries() : words;
     int result = CtlOk;
     for (const std::string& name : connections) {
         if (!recordExists(ctx, name)) {

@@ -4,10 +4,9 @@
 #include "core/data_home.h"
 #include "core/program_core.h"
 #include "core/startup.h"
-#include "platform/atomic_file.h"
-#include "platform/browser.h"
 #include "platform/instance_lock.h"
 #include "platform/linux/event_loop.h"
+#include "platform/linux/termination_signals.h"
 #include "platform/sim/recording_sound.h"
 #include "platform/sim/scripted_dialogs.h"
 #include "platform/sim/sim_ras.h"
@@ -17,21 +16,11 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <ostream>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace vonalor {
 
 namespace {
-
-int stopPipe[2] = {-1, -1};
-
-void onStopSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(stopPipe[1], &byte, 1);
-}
 
 // Questions take their default answer; everything shown goes to standard error.
 void echoDialog(std::ostream& err, const ScriptedDialogs::Shown& shown) {
@@ -89,31 +78,33 @@ int monitor(CtlContext& ctx, const std::vector<std::string>& args) {
 
     EventLoop loop;
     if (scenarioFile) {
-        auto* sim = dynamic_cast<SimRas*>(ctx.platform.ras.get());
-        std::string text;
         std::string error;
-        if (!sim)
+        switch (loadScenarioFile(ctx.platform, *scenarioFile, &error)) {
+        case ScenarioLoad::Loaded:
+            break;
+        case ScenarioLoad::NotSimulator:
             throw CtlUsageError{"--sim-script needs --platform sim"};
-        if (!readWholeFile(*scenarioFile, text)) {
+        case ScenarioLoad::Unreadable:
             ctx.err << "vonalorctl: " << *scenarioFile << ": cannot read the scenario\n";
             return CtlFailure;
-        }
-        if (!sim->loadScenario(text, &error))
+        case ScenarioLoad::Invalid:
             throw CtlUsageError{*scenarioFile + ": " + error};
+        }
     }
-    if (auto* sim = dynamic_cast<SimRas*>(ctx.platform.ras.get()))
+    if (auto* sim = dynamic_cast<SimRas*>(&ctx.platform.ras()))
         sim->attach(loop);
 
+    // Without a window: the loop's timers, no sound, questions answered on standard error.
     ScriptedDialogs dialogs;
     dialogs.setEcho([&](const ScriptedDialogs::Shown& shown) { echoDialog(ctx.err, shown); });
     RecordingSound sound;
-    MemoryBrowser browser;
-    ProgramCore core(CorePorts{ctx.home, ctx.platform.programFolder, *ctx.platform.clock, loop, ctx.store, ctx.log,
-                               dialogs, sound, *ctx.platform.ras, *ctx.platform.autostart, *ctx.platform.system,
-                               *ctx.platform.net, *ctx.platform.shell, browser});
+    ctx.platform.useTimers(loop);
+    ctx.platform.useSound(sound);
+    ctx.platform.useDialogs(dialogs);
+    ProgramCore core(ctx.platform.ports(ctx.store, ctx.log));
     core.runEvent([&] { core.FormCreate(); });
-    if (const int fd = ctx.platform.ras->changeDescriptor(); fd >= 0)
-        loop.watch(fd, [&] { ctx.platform.ras->processChanges(); });
+    if (const int fd = ctx.platform.ras().changeDescriptor(); fd >= 0)
+        loop.watch(fd, [&] { ctx.platform.ras().processChanges(); });
 
     // One status line a second: state, name, duration, cost, bytes sent and received.
     loop.createTimer("MonitorStatus", 1000, true, [&] {
@@ -140,18 +131,10 @@ int monitor(CtlContext& ctx, const std::vector<std::string>& args) {
     }
 
     // Ctrl+C and a termination close the books as closing the main window does.
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, stopPipe) == 0) {
-        struct sigaction action {};
-        action.sa_handler = onStopSignal;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        ::sigaction(SIGINT, &action, nullptr);
-        ::sigaction(SIGTERM, &action, nullptr);
-        ::sigaction(SIGHUP, &action, nullptr);
-        loop.watch(stopPipe[0], [&] {
-            char byte = 0;
-            [[maybe_unused]] const auto got = ::read(stopPipe[0], &byte, 1);
-            loop.quit(0);
+    if (TerminationSignals::install()) {
+        loop.watch(TerminationSignals::descriptor(), [&] {
+            if (TerminationSignals::take() != 0)
+                loop.quit(0);
         });
     }
     const int code = loop.run();

@@ -53,7 +53,7 @@ std::vector<CtlCommand> settingsCommands() {
     return {
         {"get", "NAME", "print a setting's text (exit 1 when it does not exist)", 1, 1,
          [](CtlContext& ctx, const std::vector<std::string>& args) {
-             const auto result = ctx.platform.registry->read(RegistryRoot::LocalMachine, ProgramKey, args[0]);
+             const auto result = ctx.platform.registry().read(RegistryRoot::LocalMachine, ProgramKey, args[0]);
              if (result.status != Registry::Status::Found) {
                  ctx.err << "vonalorctl: no setting named " << args[0] << "\n";
                  return CtlFailure;
@@ -70,7 +70,7 @@ std::vector<CtlCommand> settingsCommands() {
                      return CtlFailure;
                  }
              }
-             if (!ctx.platform.registry->write(RegistryRoot::LocalMachine, ProgramKey, args[0], args[1])) {
+             if (!ctx.platform.registry().write(RegistryRoot::LocalMachine, ProgramKey, args[0], args[1])) {
                  ctx.err << "vonalorctl: cannot write the setting store in " << ctx.home.string() << "\n";
                  return CtlFailure;
              }
@@ -78,7 +78,7 @@ std::vector<CtlCommand> settingsCommands() {
          }},
         {"values", "", "every setting in creation order, as name|text lines", 0, 0,
          [](CtlContext& ctx, const std::vector<std::string>&) {
-             for (const auto& [name, text] : ctx.platform.registry->values(RegistryRoot::LocalMachine, ProgramKey))
+             for (const auto& [name, text] : ctx.platform.registry().values(RegistryRoot::LocalMachine, ProgramKey))
                  ctx.out << name << "|" << text << "\n";
              return CtlOk;
          }},

@@ -6,15 +6,11 @@
 #include "core/program_core.h"
 #include "core/startup.h"
 #include "platform/instance_lock.h"
-#include "platform/browser.h"
-#include "platform/sim/recording_sound.h"
-#include "platform/sim/scripted_dialogs.h"
-#include "platform/sim/sim_ras.h"
-#include "platform/sim/sim_shell.h"
-#include "platform/sim/sim_system.h"
-#include "platform/sim/virtual_time.h"
 #include "platform/atomic_file.h"
+#include "platform/linux/termination_signals.h"
+#include "platform/sim/sim_platform.h"
 #include "platform/sqlite_registry.h"
+#include "platform/temporary_folder.h"
 #include "platform/text_file.h"
 #include "settings/connection_record.h"
 #include "settings/settings_store.h"
@@ -24,8 +20,6 @@
 #include "text/regional.h"
 
 #include <algorithm>
-#include <csignal>
-#include <cstdlib>
 #include <ostream>
 
 namespace vonalor {
@@ -41,14 +35,6 @@ struct SimulateOptions {
     std::int64_t every = 1;
     bool book = false;
 };
-
-// Ended by a termination signal: the handler only notes it, the run ends between two slices
-// of virtual time and the copy of the data home is removed on the way out.
-volatile std::sig_atomic_t stopSignal = 0;
-
-void onStopSignal(int signal) {
-    stopSignal = signal;
-}
 
 // A year: a simulated session of more is a typing error, and would run for hours.
 constexpr std::int64_t LongestSimulationSeconds = 366LL * 24 * 3600;
@@ -136,32 +122,17 @@ private:
     std::int64_t m_ticks = 0;
 };
 
-struct TemporaryFolder {
-    std::filesystem::path path;
-    TemporaryFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vonalor-simulate-XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            path = pattern;
-    }
-    ~TemporaryFolder() {
-        std::error_code ec;
-        if (!path.empty())
-            std::filesystem::remove_all(path, ec);
-    }
-};
-
-void catchStopSignals() {
-    struct sigaction action {};
-    action.sa_handler = onStopSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
-        ::sigaction(signal, &action, nullptr);
-}
-
 int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
     const SimulateOptions options = parseSimulate(args);
-    catchStopSignals();
+    // Ended by a termination signal: the run ends between two slices of virtual time and the
+    // copy of the data home is removed on the way out.
+    TerminationSignals::install();
+    int stopSignal = 0;
+    auto stopped = [&stopSignal] {
+        if (stopSignal == 0)
+            stopSignal = TerminationSignals::take();
+        return stopSignal != 0;
+    };
 
     // Without --book everything happens in a copy and the real data home stays as it was;
     // with it the session is booked in the data home, as the program itself would book it.
@@ -169,7 +140,7 @@ int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
     std::unique_ptr<SqliteRegistry> copiedRegistry;
     std::unique_ptr<InstanceLock> lock;
     std::filesystem::path home = ctx.home;
-    Registry* registry = ctx.platform.registry.get();
+    Registry* registry = &ctx.platform.registry();
     std::string error;
     if (options.book) {
         lock = std::make_unique<InstanceLock>(ctx.home / LockFileName);
@@ -182,9 +153,9 @@ int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
             return CtlFailure;
         }
     } else {
-        copy = std::make_unique<TemporaryFolder>();
-        auto* source = dynamic_cast<SqliteRegistry*>(ctx.platform.registry.get());
-        if (copy->path.empty() || !source || !source->copyTo(copy->path / RegistryFileName, &error)) {
+        copy = std::make_unique<TemporaryFolder>("vonalor-simulate");
+        auto* source = dynamic_cast<SqliteRegistry*>(&ctx.platform.registry());
+        if (copy->path().empty() || !source || !source->copyTo(copy->path() / RegistryFileName, &error)) {
             ctx.err << "vonalorctl: cannot copy the data home: " << error << "\n";
             return CtlFailure;
         }
@@ -192,16 +163,16 @@ int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
         for (const auto& item : std::filesystem::directory_iterator(ctx.home, ec)) {
             const std::string name = item.path().filename().string();
             if (item.is_regular_file() && name.rfind(RegistryFileName, 0) != 0 && name != LockFileName)
-                std::filesystem::copy_file(item.path(), copy->path / name, ec);
+                std::filesystem::copy_file(item.path(), copy->path() / name, ec);
             else if (item.is_directory())
-                std::filesystem::copy(item.path(), copy->path / name, std::filesystem::copy_options::recursive, ec);
+                std::filesystem::copy(item.path(), copy->path() / name, std::filesystem::copy_options::recursive, ec);
         }
-        copiedRegistry = SqliteRegistry::open(copy->path / RegistryFileName, &error);
+        copiedRegistry = SqliteRegistry::open(copy->path() / RegistryFileName, &error);
         if (!copiedRegistry) {
             ctx.err << "vonalorctl: " << error << "\n";
             return CtlFailure;
         }
-        home = copy->path;
+        home = copy->path();
         registry = copiedRegistry.get();
     }
 
@@ -216,7 +187,8 @@ int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
             InitBillingPeriod(store, options.at.date);
     }
 
-    SimRas ras(home / SimRas::FileName, time);
+    SimPlatform sim(home, *registry, time, ctx.platform.programFolder());
+    SimRas& ras = sim.simRas();
     const auto entries = ras.entries();
     if (std::find(entries.begin(), entries.end(), options.connection) == entries.end()) {
         std::string text;
@@ -242,22 +214,14 @@ int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
         fillRecords();
 
     bool failed = false;
-    ScriptedDialogs dialogs;
-    dialogs.setEcho([&](const ScriptedDialogs::Shown& shown) {
+    sim.scriptedDialogs().setEcho([&](const ScriptedDialogs::Shown& shown) {
         std::string text = shown.text;
         std::replace(text.begin(), text.end(), '\r', '\n');
         ctx.err << text << "\n";
         if (shown.kind == "plainError" || shown.kind == "failureNotice")
             failed = true;
     });
-    RecordingSound sound;
-    SimAutostart autostart(*registry, ctx.platform.programFolder);
-    SimSystemInfo system;
-    SimNet net;
-    RecordingShell shell;
-    MemoryBrowser browser;
-    ProgramCore core(CorePorts{home, ctx.platform.programFolder, time, time, store, log, dialogs, sound, ras,
-                               autostart, system, net, shell, browser});
+    ProgramCore core(sim.ports(store, log));
     SimulationView view(core, ctx.out, options.every);
     core.setView(&view);
     core.runEvent([&] { core.FormCreate(); });
@@ -267,20 +231,20 @@ int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
     ras.connect(options.connection, options.setup);
     // Until the connected edge has been taken (or the session failed to come up).
     const std::int64_t giveUp = time.nowMs() + (options.setup + 5) * 1000LL;
-    while (!core.state().session.connectedFlag && time.nowMs() < giveUp && !stopSignal)
+    while (!core.state().session.connectedFlag && time.nowMs() < giveUp && !stopped())
         time.advance(10);
-    if (!core.state().session.connectedFlag && !stopSignal) {
+    if (!core.state().session.connectedFlag && !stopped()) {
         ctx.err << "vonalorctl: the simulated connection was not seen connected\n";
         return CtlFailure;
     }
     // A second of virtual time at a time, so that a signal is taken up soon.
-    for (std::int64_t left = options.seconds * 1000; left > 0 && !stopSignal; left -= 1000)
+    for (std::int64_t left = options.seconds * 1000; left > 0 && !stopped(); left -= 1000)
         time.advance(std::min<std::int64_t>(left, 1000));
     ras.drop(options.connection);
     time.advance(10);
     if (options.book)
         core.runEvent([&] { core.FormClose(); }); // the program log joins its file, as at a close
-    if (stopSignal) {
+    if (stopped()) {
         ctx.err << "vonalorctl: simulate stopped by signal " << stopSignal << "\n";
         return 128 + stopSignal;
     }

@@ -1,11 +1,10 @@
 #include "app/platform_factory.h"
 
 #include "core/data_home.h"
-#include "platform/linux/linux_system.h"
+#include "platform/atomic_file.h"
+#include "platform/linux/linux_platform.h"
 #include "platform/linux/system_clock.h"
-#include "platform/sim/sim_ras.h"
-#include "platform/sim/sim_shell.h"
-#include "platform/sim/sim_system.h"
+#include "platform/sim/sim_platform.h"
 #include "platform/sqlite_registry.h"
 
 namespace vonalor {
@@ -18,33 +17,28 @@ std::optional<PlatformKind> parsePlatformKind(const std::string& text) {
     return std::nullopt;
 }
 
-std::optional<Platform> makePlatform(PlatformKind kind, const std::filesystem::path& home, std::string* error) {
+std::unique_ptr<Platform> makePlatform(PlatformKind kind, const std::filesystem::path& home, std::string* error) {
     if (!prepareDataHome(home, error))
-        return std::nullopt;
-    Platform platform;
-    platform.kind = kind;
+        return nullptr;
     // Both kinds keep time and settings for real; they differ in the connections, the shell
-    // and the other facilities that later come through their own ports.
-    platform.clock = std::make_unique<SystemClock>();
-    platform.registry = SqliteRegistry::open(home / RegistryFileName, error);
-    if (!platform.registry)
-        return std::nullopt;
-    platform.programFolder = executableFolder();
-    if (kind == PlatformKind::Sim) {
-        platform.ras = std::make_unique<SimRas>(home / SimRas::FileName, *platform.clock);
-        platform.autostart = std::make_unique<SimAutostart>(*platform.registry, platform.programFolder);
-        platform.system = std::make_unique<SimSystemInfo>();
-        platform.net = std::make_unique<SimNet>();
-        platform.shell = std::make_unique<RecordingShell>();
-    } else {
-        platform.ras = std::make_unique<PppRas>();
-        platform.autostart =
-            std::make_unique<XdgAutostart>(XdgAutostart::defaultConfigHome(), platform.programFolder, home);
-        platform.system = std::make_unique<LinuxSystemInfo>();
-        platform.net = std::make_unique<LinuxNet>();
-        platform.shell = std::make_unique<XdgShell>();
-    }
-    return platform;
+    // and the other facilities that come through their own ports.
+    std::unique_ptr<Registry> registry = SqliteRegistry::open(home / RegistryFileName, error);
+    if (!registry)
+        return nullptr;
+    if (kind == PlatformKind::Sim)
+        return std::make_unique<SimPlatform>(home, std::move(registry), std::make_unique<SystemClock>(),
+                                             executableFolder());
+    return std::make_unique<LinuxPlatform>(home, std::move(registry), executableFolder());
+}
+
+ScenarioLoad loadScenarioFile(Platform& platform, const std::string& file, std::string* error) {
+    auto* sim = dynamic_cast<SimPlatform*>(&platform);
+    if (!sim)
+        return ScenarioLoad::NotSimulator;
+    std::string text;
+    if (!readWholeFile(file, text))
+        return ScenarioLoad::Unreadable;
+    return sim->simRas().loadScenario(text, error) ? ScenarioLoad::Loaded : ScenarioLoad::Invalid;
 }
 
 std::string executableFolder() {

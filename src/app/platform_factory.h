@@ -1,12 +1,6 @@
 #pragma once
 
-#include "platform/autostart.h"
-#include "platform/clock.h"
-#include "platform/net.h"
-#include "platform/ras.h"
-#include "platform/registry.h"
-#include "platform/shell.h"
-#include "platform/system_info.h"
+#include "platform/platform.h"
 
 #include <filesystem>
 #include <memory>
@@ -15,26 +9,17 @@
 
 namespace vonalor {
 
-enum class PlatformKind { Sim, Linux };
-
 std::optional<PlatformKind> parsePlatformKind(const std::string& text);
 
-// The one place that chooses the implementations of the ports.
-struct Platform {
-    PlatformKind kind = PlatformKind::Sim;
-    std::unique_ptr<Clock> clock;
-    std::unique_ptr<Registry> registry;
-    std::unique_ptr<Ras> ras;
-    std::unique_ptr<Autostart> autostart;
-    std::unique_ptr<SystemInfo> system;
-    std::unique_ptr<Net> net;
-    std::unique_ptr<Shell> shell;
-    std::string programFolder; // the folder of the running executable
-};
+// The one choice between the simulator and the Linux system, both on the machine's clock:
+// opens the data home's registry and binds the ports of the chosen kind; null with the reason
+// when the data home cannot be used. The timers, the sound and the dialogs are the caller's
+// (Qt's in the desktop program, the terminal's in vonalorctl).
+std::unique_ptr<Platform> makePlatform(PlatformKind kind, const std::filesystem::path& home, std::string* error);
 
-// Opens the data home's registry and binds the ports of the chosen kind; nullopt with the
-// reason when the data home cannot be used.
-std::optional<Platform> makePlatform(PlatformKind kind, const std::filesystem::path& home, std::string* error);
+// A scenario file for the simulator's connections, read and loaded in one step.
+enum class ScenarioLoad { Loaded, NotSimulator, Unreadable, Invalid };
+ScenarioLoad loadScenarioFile(Platform& platform, const std::string& file, std::string* error);
 
 // The folder of the running executable.
 std::string executableFolder();

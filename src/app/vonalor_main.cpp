@@ -4,11 +4,10 @@
 #include "core/data_home.h"
 #include "core/program_core.h"
 #include "core/startup.h"
-#include "platform/browser.h"
 #include "platform/instance_lock.h"
+#include "platform/linux/termination_signals.h"
 #include "platform/sim/scripted_dialogs.h"
 #include "platform/sim/sim_ras.h"
-#include "platform/atomic_file.h"
 #include "settings/installation.h"
 #include "settings/settings_store.h"
 #include "tasks/program_log.h"
@@ -29,10 +28,8 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
-#include <csignal>
 #include <cstdlib>
 #include <iostream>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -40,8 +37,6 @@
 using namespace vonalor;
 
 namespace {
-
-int signalPipe[2] = {-1, -1};
 
 // The running program's core, for the last chance below.
 ProgramCore* runningCore = nullptr;
@@ -55,11 +50,6 @@ void closeBooksAtExit() {
     core->setView(nullptr);
     core->ports().log.setOnAdded(nullptr);
     core->runEvent([core] { core->FormClose(); });
-}
-
-void onTerminationSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
 }
 
 // The desktop face of start-up: Qt windows and the Qt event loop.
@@ -80,12 +70,13 @@ public:
 
     void createWindows() override {
         // A scenario's seconds count from here, on the program's own timers.
-        if (auto* sim = dynamic_cast<SimRas*>(m_platform.ras.get()))
+        if (auto* sim = dynamic_cast<SimRas*>(&m_platform.ras()))
             sim->attach(m_timers);
-        m_core = std::make_unique<ProgramCore>(CorePorts{m_home, m_platform.programFolder, *m_platform.clock, m_timers,
-                                                         m_store, m_log, m_dialogs, m_sound, *m_platform.ras,
-                                                         *m_platform.autostart, *m_platform.system, *m_platform.net,
-                                                         *m_platform.shell, m_browser});
+        // The window system's timers, sound and dialogs; the rest is the platform's.
+        m_platform.useTimers(m_timers);
+        m_platform.useSound(m_sound);
+        m_platform.useDialogs(m_dialogs);
+        m_core = std::make_unique<ProgramCore>(m_platform.ports(m_store, m_log));
         m_main = std::make_unique<TfrmVonalor>(*m_core, [this](const std::string& text) {
             m_dialogs.failureNotice(text);
         });
@@ -95,10 +86,10 @@ public:
         if (std::exchange(m_homeTightened, false))
             m_log.AddProgramLogEntry(ProgramLog::Event, tightenedDataHomeText(m_home));
         watchTerminationSignals();
-        if (const int fd = m_platform.ras->changeDescriptor(); fd >= 0) {
+        if (const int fd = m_platform.ras().changeDescriptor(); fd >= 0) {
             auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, m_main.get());
             QObject::connect(notifier, &QSocketNotifier::activated, m_main.get(),
-                             [this] { m_platform.ras->processChanges(); });
+                             [this] { m_platform.ras().processChanges(); });
         }
         if (m_core->state().window.mainWindowVisible)
             m_main->show();
@@ -140,13 +131,12 @@ public:
 
 private:
     void watchTerminationSignals() {
-        if (signalPipe[0] < 0)
+        if (TerminationSignals::descriptor() < 0)
             return;
-        auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, m_main.get());
+        auto* notifier = new QSocketNotifier(TerminationSignals::descriptor(), QSocketNotifier::Read, m_main.get());
         QObject::connect(notifier, &QSocketNotifier::activated, m_main.get(), [this] {
-            char byte = 0;
-            [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
-            m_main->closeAnsweringYes();
+            if (TerminationSignals::take() != 0)
+                m_main->closeAnsweringYes();
         });
     }
 
@@ -158,25 +148,10 @@ private:
     Dialogs& m_dialogs;
     QtTimerService m_timers;
     QtSound m_sound;
-    MemoryBrowser m_browser;
     std::unique_ptr<ProgramCore> m_core;
     std::unique_ptr<TfrmVonalor> m_main;
     bool m_homeTightened;
 };
-
-// From the very start a termination signal is only noted; once the main window exists it
-// closes the program as the window's own close does (a signal before that ends it there).
-void catchTerminationSignals() {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
-        return;
-    struct sigaction action {};
-    action.sa_handler = onTerminationSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGHUP, &action, nullptr);
-}
 
 // Qt takes "--platform" for its own window system plugin; ours names the backends, so it is
 // taken out before Qt sees the arguments.
@@ -204,7 +179,9 @@ int main(int argc, char** argv) {
     // The data home keeps the books, the user name and the passwords: what the program makes
     // is the user's alone.
     ::umask(077);
-    catchTerminationSignals();
+    // From the very start a termination signal is only noted; once the main window exists it
+    // closes the program as the window's own close does (a signal before that ends it there).
+    TerminationSignals::install();
     const std::string platformText = takePlatformOption(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vonalor"));
@@ -252,7 +229,7 @@ int main(int argc, char** argv) {
         std::cerr << "vonalor: " << error << "\n";
         return 1;
     }
-    std::optional<Platform> platform = makePlatform(*kind, home, &error);
+    std::unique_ptr<Platform> platform = makePlatform(*kind, home, &error);
     if (!platform) {
         std::cerr << "vonalor: " << error << "\n";
         // Started from a menu there is no terminal: the reason is shown in a window too.
@@ -262,28 +239,27 @@ int main(int argc, char** argv) {
                                       QString::fromStdString(error));
         return 1;
     }
-    provisionInstallation(*platform->registry);
+    provisionInstallation(platform->registry());
     installSounds(home);
     if (parser.isSet(scriptOption)) {
-        auto* sim = dynamic_cast<SimRas*>(platform->ras.get());
-        std::string scenario;
         const std::string file = parser.value(scriptOption).toStdString();
-        if (!sim) {
+        switch (loadScenarioFile(*platform, file, &error)) {
+        case ScenarioLoad::Loaded:
+            break;
+        case ScenarioLoad::NotSimulator:
             std::cerr << "vonalor: --sim-script needs --platform sim\n";
             return 2;
-        }
-        if (!readWholeFile(file, scenario)) {
+        case ScenarioLoad::Unreadable:
             std::cerr << "vonalor: " << file << ": cannot read the scenario\n";
             return 1;
-        }
-        if (!sim->loadScenario(scenario, &error)) {
+        case ScenarioLoad::Invalid:
             std::cerr << "vonalor: " << file << ": " << error << "\n";
             return 2;
         }
     }
 
-    ProgramLog log(*platform->clock);
-    SettingsStore store(*platform->registry, log);
+    ProgramLog log(platform->clock());
+    SettingsStore store(platform->registry(), log);
 
     std::unique_ptr<Dialogs> dialogs;
     if (parser.isSet(answerOption)) {
@@ -303,7 +279,7 @@ int main(int argc, char** argv) {
     if (face.tighteningUnlogged()) {
         // The run ended before its window (a second copy, a refused password): the log this
         // run keeps is never written, so the entry is written on its own.
-        ProgramLog note(*platform->clock);
+        ProgramLog note(platform->clock());
         note.AddProgramLogEntry(ProgramLog::Event, tightenedDataHomeText(home));
         note.SaveProgramLog(home / ProgramLogFileName, *dialogs);
     }

@@ -139,25 +139,25 @@ int main(int argc, char** argv) {
         std::cerr << "vonalorctl: " << error << "\n";
         return CtlFailure;
     }
-    std::optional<Platform> platform = makePlatform(options->platform, home, &error);
+    std::unique_ptr<Platform> platform = makePlatform(options->platform, home, &error);
     if (!platform) {
         std::cerr << "vonalorctl: " << error << "\n";
         return CtlFailure;
     }
     try {
-        provisionInstallation(*platform->registry);
+        provisionInstallation(platform->registry());
         installSounds(home);
         if (!tightened.empty()) {
             // Most commands never write the program log, so this entry is written at once.
-            ProgramLog note(*platform->clock);
+            ProgramLog note(platform->clock());
             note.AddProgramLogEntry(ProgramLog::Event, tightenedDataHomeText(home));
             ScriptedDialogs dialogs;
             dialogs.setEcho(
                 [](const ScriptedDialogs::Shown& shown) { std::cerr << "vonalorctl: " << shown.text << "\n"; });
             note.SaveProgramLog(home / ProgramLogFileName, dialogs);
         }
-        ProgramLog log(*platform->clock);
-        SettingsStore store(*platform->registry, log);
+        ProgramLog log(platform->clock());
+        SettingsStore store(platform->registry(), log);
         CtlContext context{home, *platform, store, log, std::cout, std::cerr};
         return command->run(context, arguments);
     } catch (const CtlUsageError& e) {

@@ -1,5 +1,7 @@
 #include "monitor/duration_counter.h"
 
+#include "settings/value_rules.h"
+#include "text/conversion_error.h"
 #include "text/regional.h"
 
 namespace vonalor {
@@ -14,14 +16,20 @@ std::string twoDigits(long long value) {
 } // namespace
 
 void DurationCounter::advanceClock(std::string& hours, std::string& minutes, std::string& seconds) {
-    const Regional& regional = Regional::hungarian();
+    // A field that is not a number ends the event; one too large to count on is no figure either.
+    const auto next = [](const std::string& text) {
+        const std::int64_t value = Regional::hungarian().toInt64(text);
+        if (value < 0 || value >= MaxCount)
+            throw ConversionError("'" + text + "' is not a whole number from 0 to 1 000 000 000 000");
+        return twoDigits(value + 1);
+    };
     if (seconds != "59") {
-        seconds = twoDigits(regional.toInt64(seconds) + 1);
+        seconds = next(seconds);
     } else if (minutes != "59") {
-        minutes = twoDigits(regional.toInt64(minutes) + 1);
+        minutes = next(minutes);
         seconds = "00";
     } else {
-        hours = twoDigits(regional.toInt64(hours) + 1);
+        hours = next(hours);
         minutes = "00";
         seconds = "00";
     }

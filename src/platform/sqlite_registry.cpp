@@ -1,5 +1,7 @@
 #include "platform/sqlite_registry.h"
 
+#include "text/utf8.h"
+
 #include <sqlite3.h>
 
 #include <cerrno>
@@ -71,19 +73,6 @@ std::string cacheKey(RegistryRoot root, std::string_view foldedPath) {
     return key;
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 char32_t foldCodePoint(char32_t c) {
     if (c >= U'A' && c <= U'Z')
         return c + 32;
@@ -125,20 +114,21 @@ std::string foldRegistryName(std::string_view name) {
     std::string out;
     out.reserve(name.size());
     for (std::size_t i = 0; i < name.size();) {
-        const auto byte = static_cast<unsigned char>(name[i]);
-        if (byte < 0x80) {
-            out += static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte + 32 : byte);
+        std::size_t next = i;
+        const char32_t c = nextCodePoint(name, next);
+        if (c == InvalidCodePoint) {
+            // A broken sequence is kept byte for byte and folds to nothing else: the bytes
+            // after its lead are read again on their own.
+            out += name[i];
             ++i;
             continue;
         }
-        if ((byte & 0xE0) == 0xC0 && i + 1 < name.size()) {
-            const char32_t c = (static_cast<char32_t>(byte & 0x1F) << 6) | (static_cast<unsigned char>(name[i + 1]) & 0x3F);
-            appendUtf8(out, foldCodePoint(c));
-            i += 2;
-            continue;
-        }
-        out += name[i]; // other sequences are kept byte for byte
-        ++i;
+        const char32_t folded = foldCodePoint(c);
+        if (folded == c)
+            out.append(name.substr(i, next - i));
+        else
+            appendUtf8(out, folded);
+        i = next;
     }
     return out;
 }

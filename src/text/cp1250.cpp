@@ -1,5 +1,7 @@
 #include "text/cp1250.h"
 
+#include "text/utf8.h"
+
 #include <array>
 #include <cstdint>
 
@@ -29,60 +31,6 @@ constexpr std::array<char32_t, 128> kHighHalf = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9, // 0xF8
 };
 
-constexpr char32_t kInvalid = 0xFFFFFFFF;
-
-// Reads one UTF-8 sequence at `pos`; overlong forms, surrogates and values past U+10FFFF are
-// rejected so that isValidUtf8 and the decoder agree on what UTF-8 is.
-char32_t nextCodePoint(std::string_view text, std::size_t& pos) {
-    const auto lead = static_cast<unsigned char>(text[pos++]);
-    if (lead < 0x80)
-        return lead;
-    std::size_t extra = 0;
-    char32_t cp = 0;
-    char32_t minimum = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        extra = 1;
-        cp = lead & 0x1Fu;
-        minimum = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        extra = 2;
-        cp = lead & 0x0Fu;
-        minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        extra = 3;
-        cp = lead & 0x07u;
-        minimum = 0x10000;
-    } else {
-        return kInvalid;
-    }
-    for (std::size_t i = 0; i < extra; ++i) {
-        if (pos >= text.size())
-            return kInvalid;
-        const auto next = static_cast<unsigned char>(text[pos]);
-        if ((next & 0xC0u) != 0x80u)
-            return kInvalid;
-        cp = (cp << 6) | (next & 0x3Fu);
-        ++pos;
-    }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return kInvalid;
-    return cp;
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        // The table holds nothing beyond the Basic Multilingual Plane.
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 char toByte(char32_t cp) {
     if (cp < 0x80)
         return static_cast<char>(cp);
@@ -101,7 +49,7 @@ std::string toCp1250(std::string_view utf8) {
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         const char32_t cp = nextCodePoint(utf8, pos);
-        out += cp == kInvalid ? '?' : toByte(cp);
+        out += cp == InvalidCodePoint ? '?' : toByte(cp);
     }
     return out;
 }
@@ -122,7 +70,7 @@ std::string fromCp1250(std::string_view bytes) {
 bool isValidUtf8(std::string_view bytes) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        if (nextCodePoint(bytes, pos) == kInvalid)
+        if (nextCodePoint(bytes, pos) == InvalidCodePoint)
             return false;
     }
     return true;

@@ -11,14 +11,9 @@ namespace {
 struct BooksCtl : CoreFixture {
     BooksCtl() { writeFile(home / "sim-phonebook.txt", "entry Otthon\nentry Munka hely\n"); }
 
-    std::string command(const std::string& arguments) const {
-        return shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.path().string()) + " " + arguments;
-    }
-    CommandResult ctl(const std::string& arguments) const {
-        return runCommand(command(arguments) + " 2>/dev/null");
-    }
+    CommandResult ctl(const std::string& arguments) const { return runCtl(home.path(), arguments); }
     CommandResult ctlErrors(const std::string& arguments) const {
-        return runCommand(command(arguments) + " 2>&1 >/dev/null");
+        return runCtl(home.path(), arguments, CtlStreams::ErrorsOnly);
     }
     void record(const std::string& name, const char* count, const char* h, const char* m, const char* s,
                 const char* cost, const char* sent, const char* received) {

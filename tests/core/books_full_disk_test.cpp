@@ -53,13 +53,8 @@ struct FullDiskTest : ::testing::Test {
     std::unique_ptr<SqliteRegistry> registry;
     std::unique_ptr<ProgramLog> log;
     std::unique_ptr<SettingsStore> store;
-    std::unique_ptr<SimRas> ras;
-    RecordingSound sound;
-    SimSystemInfo system;
-    SimNet net;
-    RecordingShell shell;
-    MemoryBrowser browser;
-    std::unique_ptr<SimAutostart> autostart;
+    std::unique_ptr<SimPlatform> platform;
+    SimRas* ras = nullptr;
     std::unique_ptr<ProgramCore> core;
 
     void SetUp() override {
@@ -71,12 +66,12 @@ struct FullDiskTest : ::testing::Test {
         store = std::make_unique<SettingsStore>(*registry, *log);
         provisionInstallation(*registry);
         writeFile(home / SimRas::FileName, "entry Otthon\n");
-        ras = std::make_unique<SimRas>(home / SimRas::FileName, time);
-        autostart = std::make_unique<SimAutostart>(*registry, "/opt/vonalor");
+        platform = std::make_unique<SimPlatform>(home, *registry, time);
+        platform->useDialogs(dialogs);
+        ras = &platform->simRas();
     }
     void start() {
-        core = std::make_unique<ProgramCore>(CorePorts{home, "/opt/vonalor", time, time, *store, *log, dialogs, sound,
-                                                       *ras, *autostart, system, net, shell, browser});
+        core = std::make_unique<ProgramCore>(platform->ports(*store, *log));
         core->FormCreate();
     }
     void stop() {

@@ -6,11 +6,7 @@
 
 #include "core/message_dialogs.h"
 #include "core/program_core.h"
-#include "platform/browser.h"
-#include "platform/sim/recording_sound.h"
-#include "platform/sim/sim_ras.h"
-#include "platform/sim/sim_shell.h"
-#include "platform/sim/sim_system.h"
+#include "platform/sim/sim_platform.h"
 #include "settings/connection_record.h"
 #include "settings/installation.h"
 
@@ -30,23 +26,27 @@ struct RecordingView final : CoreView {
 };
 
 struct ProgramCoreTest : CoreFixture {
-    RecordingSound sound;
-    SimRas ras{home / SimRas::FileName, time};
-    SimAutostart autostart{*registry, "/opt/vonalor"};
-    SimSystemInfo system;
-    SimNet net;
-    RecordingShell shell;
-    MemoryBrowser browser;
+    // The simulator on the fixture's time, registry and dialogs; its ports by name.
+    SimPlatform platform{home.path(), *registry, time};
+    RecordingSound& sound = platform.recordingSound();
+    SimRas& ras = platform.simRas();
+    SimAutostart& autostart = platform.simAutostart();
+    SimSystemInfo& system = platform.simSystem();
+    SimNet& net = platform.simNet();
+    RecordingShell& shell = platform.recordingShell();
+    MemoryBrowser& browser = platform.memoryBrowser();
     RecordingView view;
     std::unique_ptr<ProgramCore> core;
 
-    ProgramCoreTest() { provisionInstallation(*registry); }
+    ProgramCoreTest() {
+        platform.useDialogs(dialogs);
+        provisionInstallation(*registry);
+    }
 
     void phonebook(const std::string& lines) { writeFile(home / SimRas::FileName, lines); }
 
     ProgramCore& start() {
-        core = std::make_unique<ProgramCore>(
-            CorePorts{home.path(), "/opt/vonalor", time, time, store, log, dialogs, sound, ras, autostart, system, net, shell, browser});
+        core = std::make_unique<ProgramCore>(platform.ports(store, log));
         core->setView(&view);
         core->FormCreate();
         return *core;

@@ -65,18 +65,16 @@ TEST(CtlMonitorTest, InterruptingAConnectedSessionBooksItAsClosingTheWindowDoes)
     EXPECT_EQ(waitFor(child), 0);
     EXPECT_NE(readFile(home / "naplo.txt").find("Kapcsolat neve......................................:  Otthon"),
               std::string::npos);
-    const CommandResult totals = runCommand(shellQuote(VONALOR_CTL_PATH) + " --home " +
-                                            shellQuote(home.path().string()) + " totals Otthon");
+    const CommandResult totals = runCtl(home.path(), "totals Otthon");
     EXPECT_EQ(totals.out.substr(0, 9), "Otthon\t1\t");
 }
 
 TEST(CtlMonitorTest, ASecondMonitorOnTheSameHomeIsRefused) {
     TempHome home;
-    runCommand(shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.path().string()) + " set Ujraindit 0");
+    runCtl(home.path(), "set Ujraindit 0");
     Child first = spawnCtl({"--home", home.path().string(), "monitor", "--stop-after", "60"});
     ASSERT_FALSE(readLine(first.out).empty()); // it runs and holds the lock
-    const CommandResult second = runCommand(shellQuote(VONALOR_CTL_PATH) + " --home " +
-                                            shellQuote(home.path().string()) + " monitor --stop-after 1 2>&1");
+    const CommandResult second = runCtl(home.path(), "monitor --stop-after 1", CtlStreams::OutAndErrors);
     EXPECT_EQ(second.exitCode, 1);
     EXPECT_NE(second.out.find("Az alkalmazás már fut egy példányban!"), std::string::npos);
     ::kill(first.pid, SIGTERM);

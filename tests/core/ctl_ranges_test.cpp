@@ -10,8 +10,7 @@ namespace {
 struct CtlRangesTest : ::testing::Test {
     TempHome home;
     CommandResult ctl(const std::string& arguments) {
-        return runCommand(shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.path().string()) + " " +
-                          arguments + " 2>&1");
+        return runCtl(home.path(), arguments, CtlStreams::OutAndErrors);
     }
 };
 

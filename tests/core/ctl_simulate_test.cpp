@@ -8,8 +8,7 @@ namespace {
 struct CtlSimulateTest : ::testing::Test {
     TempHome home;
     CommandResult ctl(const std::string& arguments, bool withErrors = false) {
-        return runCommand(shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.path().string()) + " " +
-                          arguments + (withErrors ? " 2>&1" : " 2>/dev/null"));
+        return runCtl(home.path(), arguments, withErrors ? CtlStreams::OutAndErrors : CtlStreams::Out);
     }
     void tariffs() {
         for (const char* v : {"HetKozDelelott 6", "HetKozDelutan 4", "HetKozEjjel 2", "HetVegDelelott 4",

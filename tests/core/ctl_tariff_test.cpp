@@ -5,15 +5,10 @@ namespace {
 
 struct CtlTariff : ::testing::Test {
     TempHome home;
-    std::string command(const std::string& arguments) {
-        return shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.path().string()) + " " + arguments;
-    }
-    CommandResult ctl(const std::string& arguments) {
-        return runCommand(command(arguments) + " 2>/dev/null");
-    }
+    CommandResult ctl(const std::string& arguments) { return runCtl(home.path(), arguments); }
     // Standard error only, to check what a failure says.
     CommandResult ctlErrors(const std::string& arguments) {
-        return runCommand(command(arguments) + " 2>&1 >/dev/null");
+        return runCtl(home.path(), arguments, CtlStreams::ErrorsOnly);
     }
     void writeTariffs(const std::string& connection) {
         const char* values[][2] = {{"HetKozDelelott", "6"}, {"HetKozDelutan", "4"}, {"HetKozEjjel", "2"},

@@ -109,10 +109,7 @@ TEST_F(DataHomeTest, ANewFileIsPrivateAndAnOldOneKeepsItsMode) {
 
 struct CtlDataHomeTest : DataHomeTest {
     std::filesystem::path home = parent / "vonalor";
-    CommandResult ctl(const std::string& arguments) {
-        return runCommand(shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.string()) + " " +
-                          arguments + " 2>/dev/null");
-    }
+    CommandResult ctl(const std::string& arguments) { return runCtl(home, arguments); }
 };
 
 TEST_F(CtlDataHomeTest, WhatTheProgramMakesIsTheUsersAlone) {

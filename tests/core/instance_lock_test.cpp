@@ -95,14 +95,12 @@ TEST(InstanceLockTest, BookingCommandsRefuseALockTheyCannotTrust) {
     };
     for (const auto& c : cases) {
         TempHome home;
-        const std::string ctl =
-            shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.path().string()) + " ";
-        ASSERT_EQ(runCommand(ctl + "set Ujraindit 0").exitCode, 0);
+        ASSERT_EQ(runCtl(home.path(), "set Ujraindit 0").exitCode, 0);
         std::unique_ptr<InstanceLock> first;
         if (c.firstRuns)
             first = std::make_unique<InstanceLock>(home / "vonalor.lock");
         c.damage(home);
-        const CommandResult run = runCommand(ctl + c.command + " 2>&1");
+        const CommandResult run = runCtl(home.path(), c.command, CtlStreams::OutAndErrors);
         EXPECT_EQ(run.exitCode, 1) << c.command << "\n" << run.out;
         EXPECT_NE(run.out.find(c.message), std::string::npos) << c.command << "\n" << run.out;
     }

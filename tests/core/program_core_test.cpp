@@ -79,8 +79,7 @@ TEST_F(ProgramCoreTest, CreationLogsTheStartAndAMissingBlockedListAndResetsTheRe
 
 TEST_F(ProgramCoreTest, AMissingHotkeyLetterEndsCreationWithTheConversionFailure) {
     registry->remove(RegistryRoot::LocalMachine, ProgramKey, "GyorsBillBiz");
-    core = std::make_unique<ProgramCore>(
-        CorePorts{home.path(), "/opt/vonalor", time, time, store, log, dialogs, sound, ras, autostart, system, net, shell, browser});
+    core = std::make_unique<ProgramCore>(platform.ports(store, log));
     EXPECT_THROW(core->FormCreate(), ConversionError);
     EXPECT_EQ(setting("Ujraindit"), "0"); // written before the failing step
     EXPECT_EQ(setting("ElsoInditas"), "1");

@@ -65,12 +65,10 @@ TEST(RegistryFailureTest, VonalorctlReportsADamagedStoreAndFails) {
     TempHome home;
     fillStore(home);
     damagePages(home / "registry.db");
-    const std::string ctl =
-        shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.path().string()) + " ";
-    const CommandResult values = runCommand(ctl + "values 2>/dev/null");
+    const CommandResult values = runCtl(home.path(), "values");
     EXPECT_EQ(values.exitCode, 1);
     EXPECT_EQ(values.out, "");
-    const CommandResult told = runCommand(ctl + "values 2>&1 >/dev/null");
+    const CommandResult told = runCtl(home.path(), "values", CtlStreams::ErrorsOnly);
     EXPECT_EQ(told.out.rfind("vonalorctl: ", 0), 0u) << told.out;
     EXPECT_NE(told.out.find("registry.db: database disk image is malformed"), std::string::npos) << told.out;
 }

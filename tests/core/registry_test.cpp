@@ -31,6 +31,31 @@ TEST_F(RegistryTest, NamesCompareWithoutLetterCaseIncludingHungarianLetters) {
     EXPECT_EQ(foldRegistryName("ŐŰÁÉÍÓÖÚÜ"), "őűáéíóöúü");
 }
 
+// A name with a broken UTF-8 sequence is its own name: its bytes are not read as a letter
+// another name spells properly.
+TEST_F(RegistryTest, ABrokenSequenceFoldsByteForByteAndMeetsNoOtherName) {
+    const struct {
+        std::string name;
+        std::string folded;
+        std::string other; // a proper name the broken one must not meet
+    } cases[] = {
+        {"X\xC3" "A", "x\xC3" "a", "xá"},         // the continuation byte is missing
+        {"\xC1\x81" "B", "\xC1\x81" "b", "ab"},  // an overlong 'A'
+        {"K\xE2\x82", "k\xE2\x82", "k"},        // cut off at the end
+        {"\xC5\x90\xC5", "ő\xC5", "ő"},          // a whole letter, then a lone lead byte
+        {"Díj€\xF0\x9F\x98\x80", "díj€\xF0\x9F\x98\x80", ""}, // whole sequences of every length
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(foldRegistryName(c.name), c.folded) << c.name;
+        ASSERT_TRUE(registry->write(HKLM, "SOFTWARE\\Vonalor", c.name, "broken"));
+        EXPECT_EQ(registry->read(HKLM, "SOFTWARE\\Vonalor", c.folded).status, Registry::Status::Found) << c.name;
+        if (!c.other.empty()) {
+            EXPECT_EQ(registry->read(HKLM, "SOFTWARE\\Vonalor", c.other).status, Registry::Status::NoValue)
+                << c.name;
+        }
+    }
+}
+
 TEST_F(RegistryTest, ValuesEnumerateInCreationOrderAndAReplaceKeepsItsPlace) {
     for (const char* name : {"Zeta", "Alpha", "Mid"})
         registry->write(HKLM, "SOFTWARE\\Vonalor", name, name);

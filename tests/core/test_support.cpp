@@ -45,6 +45,14 @@ std::string shellQuote(const std::string& text) {
     return quoted + "'";
 }
 
+CommandResult runCtl(const std::filesystem::path& home, const std::string& arguments, CtlStreams streams) {
+    const char* redirect = streams == CtlStreams::Out            ? " 2>/dev/null"
+                           : streams == CtlStreams::OutAndErrors ? " 2>&1"
+                                                                 : " 2>&1 >/dev/null";
+    return runCommand(shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.string()) + " " + arguments +
+                      redirect);
+}
+
 } // namespace vonalor::test
 
 namespace vonalor::test {

@@ -3,14 +3,15 @@
 #include "platform/sim/scripted_dialogs.h"
 #include "platform/sim/virtual_time.h"
 #include "platform/sqlite_registry.h"
+#include "platform/temporary_folder.h"
 #include "settings/settings_store.h"
 #include "tasks/program_log.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 namespace vonalor::test {
@@ -18,24 +19,16 @@ namespace vonalor::test {
 // A fresh data home in the temporary folder, removed afterwards.
 class TempHome {
 public:
-    TempHome() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vonalor-test-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        m_path = pattern;
+    TempHome() : m_folder("vonalor-test") {
+        if (m_folder.path().empty())
+            throw std::runtime_error("no temporary folder");
     }
-    ~TempHome() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempHome(const TempHome&) = delete;
-    TempHome& operator=(const TempHome&) = delete;
 
-    const std::filesystem::path& path() const { return m_path; }
-    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
+    const std::filesystem::path& path() const { return m_folder.path(); }
+    std::filesystem::path operator/(const std::string& name) const { return path() / name; }
 
 private:
-    std::filesystem::path m_path;
+    TemporaryFolder m_folder;
 };
 
 // The program's collaborators on a temporary home, virtual time and scripted dialogs.
@@ -68,5 +61,15 @@ struct CommandResult {
 };
 CommandResult runCommand(const std::string& commandLine);
 std::string shellQuote(const std::string& text);
+
+// vonalorctl on a data home, as its own process: the exit code and the process are part of
+// what the tests look at. `out` holds what the streams asked for.
+enum class CtlStreams {
+    Out,          // standard output; standard error is dropped
+    OutAndErrors, // both, as they come
+    ErrorsOnly,   // standard error alone
+};
+CommandResult runCtl(const std::filesystem::path& home, const std::string& arguments,
+                     CtlStreams streams = CtlStreams::Out);
 
 } // namespace vonalor::test

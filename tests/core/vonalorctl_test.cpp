@@ -5,10 +5,7 @@ namespace {
 
 struct CtlTest : ::testing::Test {
     TempHome home;
-    CommandResult ctl(const std::string& arguments) {
-        return runCommand(shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.path().string()) + " " +
-                          arguments + " 2>/dev/null");
-    }
+    CommandResult ctl(const std::string& arguments) { return runCtl(home.path(), arguments); }
 };
 
 TEST_F(CtlTest, AFreshHomeIsInstalledAndSettingsAreReadAndWritten) {

@@ -61,9 +61,11 @@ private:
             m_dialogs = std::make_unique<QtDialogs>();
         else
             m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_core = std::make_unique<ProgramCore>(CorePorts{home(), "/opt/vonalor", *m_time, *m_time, *m_store, *m_log,
-                                                         *m_dialogs, m_sound, *m_ras, *m_autostart, m_system, m_net,
-                                                         m_shell, m_browser});
+        m_core = std::make_unique<ProgramCore>(CorePorts{.home = home(), .programFolder = "/opt/vonalor",
+                                                         .clock = *m_time, .timers = *m_time, .store = *m_store,
+                                                         .log = *m_log, .dialogs = *m_dialogs, .sound = m_sound,
+                                                         .ras = *m_ras, .autostart = *m_autostart, .system = m_system,
+                                                         .net = m_net, .shell = m_shell, .browser = m_browser});
         return std::make_unique<TfrmVonalor>(*m_core, [](const std::string& text) { qWarning("%s", text.c_str()); });
     }
     static QStringList captions(QTabWidget* tabs) {
