@@ -45,6 +45,32 @@ void echoDialog(std::ostream& err, const ScriptedDialogs::Shown& shown) {
 // Ten years: anything longer is a typing error, not a plan.
 constexpr std::int64_t LongestStopAfterSeconds = 10LL * 365 * 24 * 3600;
 
+// The monitor's output: state, name, duration, cost, bytes sent and received, tab-separated.
+class StatusLines final : public CoreView {
+public:
+    StatusLines(const ProgramCore& core, std::ostream& out) : m_core(core), m_out(out) {}
+
+    void changed(Aspects aspects) override {
+        if ((aspects & ~(Aspect::Traffic | Aspect::Tray)) == 0)
+            return;
+        // A line when the state, the connection, the clock or the cost moved: every second of a
+        // session, nothing while idle. The byte counts alone move many times a second.
+        const MainWindowState& s = m_core.state();
+        std::string key = s.session.lbKapcsAllap + "\t" + (m_core.connectionActive() ? s.session.lbKapcsNeve : "") +
+                          "\t" + s.duration.lbOra + ":" + s.duration.lbPerc + ":" + s.duration.lbMPerc + "\t" +
+                          s.cost.lbJelenKoltseg;
+        if (key == m_last)
+            return;
+        m_out << key << "\t" << s.session.lbBajtKuld << "\t" << s.session.lbBajtFogad << std::endl;
+        m_last = std::move(key);
+    }
+
+private:
+    const ProgramCore& m_core;
+    std::ostream& m_out;
+    std::string m_last;
+};
+
 int monitor(CtlContext& ctx, const std::vector<std::string>& args) {
     std::optional<std::string> scenarioFile;
     std::optional<std::int64_t> stopAfter;
@@ -106,13 +132,10 @@ int monitor(CtlContext& ctx, const std::vector<std::string>& args) {
     if (const int fd = ctx.platform.ras().changeDescriptor(); fd >= 0)
         loop.watch(fd, [&] { ctx.platform.ras().processChanges(); });
 
-    // One status line a second: state, name, duration, cost, bytes sent and received.
-    loop.createTimer("MonitorStatus", 1000, true, [&] {
-        const MainWindowState& s = core.state();
-        ctx.out << s.session.lbKapcsAllap << "\t" << (core.connectionActive() ? s.session.lbKapcsNeve : "") << "\t" << s.duration.lbOra << ":"
-                << s.duration.lbPerc << ":" << s.duration.lbMPerc << "\t" << s.cost.lbJelenKoltseg << "\t" << s.session.lbBajtKuld << "\t"
-                << s.session.lbBajtFogad << std::endl;
-    });
+    // A status line whenever the session changes (every second while one is up), told by the
+    // core: idle nothing wakes the program for it.
+    StatusLines lines(core, ctx.out);
+    core.setView(&lines);
     Timer* stop = nullptr;
     if (stopAfter) {
         // A timer's interval holds under 25 days: a later stop is reached in steps of a day.
@@ -137,6 +160,8 @@ int monitor(CtlContext& ctx, const std::vector<std::string>& args) {
                 loop.quit(0);
         });
     }
+    // The first line once a signal can no longer end the monitor without its close.
+    lines.changed(AllAspects);
     const int code = loop.run();
     core.runEvent([&] {
         if (core.FormCloseQuery(true))
@@ -157,7 +182,7 @@ int monitor(CtlContext& ctx, const std::vector<std::string>& args) {
 std::vector<CtlCommand> monitorCommands() {
     return {
         {"monitor", "[--sim-script FILE] [--stop-after SECONDS]",
-         "watch and book connections without windows, one status line a second, until Ctrl+C", 0, 4, monitor},
+         "watch and book connections without windows, a status line at each change (every second of a session), until Ctrl+C", 0, 4, monitor},
     };
 }
 

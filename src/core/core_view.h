@@ -40,6 +40,9 @@ public:
     virtual ~CoreView() = default;
     // The parts of the state that changed, gathered over one event and told once at its end.
     virtual void changed(Aspects /*aspects*/) {}
+    // True when the view shows the traffic figures as they move (a window on the screen); the
+    // watch then refreshes them five times a second instead of once.
+    virtual bool showsTrafficLive() const { return false; }
     virtual void showMainWindow() {}
     virtual void hideMainWindow() {}
     virtual void showHintBubble(const std::string& /*text*/) {}

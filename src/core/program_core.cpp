@@ -151,7 +151,7 @@ void ProgramCore::bookPending() {
 void ProgramCore::changed(Aspects aspects) {
     m_changed |= aspects;
     if (!m_timers.empty())
-        m_watch.setFiguresShown(m_state.window.mainWindowVisible);
+        m_watch.setFiguresShown(m_state.window.mainWindowVisible && m_view && m_view->showsTrafficLive());
     if (m_eventDepth == 0)
         tellView();
 }

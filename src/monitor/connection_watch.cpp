@@ -32,7 +32,9 @@ void ConnectionWatch::setFiguresShown(bool shown) {
     if (shown == m_figuresShown)
         return;
     m_figuresShown = shown;
-    updateDormancy();
+    // Only the pace: the watch looks at least once before it may sleep.
+    if (m_ports.ras.reportsChanges())
+        m_core.timer(TimerId::Status).setPace(shown ? 200 : 1000);
 }
 
 void ConnectionWatch::TimerStatusTimer() {

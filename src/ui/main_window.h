@@ -44,6 +44,7 @@ public:
 
     // CoreView
     void changed(Aspects aspects) override;
+    bool showsTrafficLive() const override { return true; }
     void showMainWindow() override;
     void hideMainWindow() override;
     void showHintBubble(const std::string& text) override;
