@@ -25,7 +25,9 @@ using namespace vonalor;
 namespace {
 
 struct BooksHome : BenchHome {
-    BooksHome() : BenchHome(DateTime{Date{2004, 10, 25}, TimeOfDay{9, 29, 11}}) { ::setenv("USERNAME", "Rezo", 1); }
+    BooksHome() : BenchHome(DateTime{Date{2004, 10, 25}, TimeOfDay{9, 29, 11}}) {
+        ::setenv("USERNAME", "Rezo", 1);
+    }
 };
 
 const SessionFigures Session{"Otthon", true, "2004.10.25.", "9:05:31", "00",

@@ -21,14 +21,16 @@ namespace {
 struct SettingsHome : BenchHome {
     SettingsHome() : BenchHome(DateTime{Date{2004, 10, 20}, TimeOfDay{9, 0, 0}}) {
         provisionInstallation(*registry);
-        for (const char* suffix : {"OsszOra", "OsszPerc", "OsszMPerc", "OsszKoltseg", "HetKozDelelott", "VanKapcsDij"})
+        for (const char* suffix :
+             {"OsszOra", "OsszPerc", "OsszMPerc", "OsszKoltseg", "HetKozDelelott", "VanKapcsDij"})
             store->WriteSetting(std::string("Otthon") + suffix, "0");
     }
 };
 
 void BM_ReadSetting(benchmark::State& state) {
     SettingsHome home;
-    const char* names[] = {"KiseroAblak", "OtthonOsszKoltseg", "Elrejtes", "OtthonHetKozDelelott", "JelezzenOrat"};
+    const char* names[] = {"KiseroAblak", "OtthonOsszKoltseg", "Elrejtes", "OtthonHetKozDelelott",
+                           "JelezzenOrat"};
     std::size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(home.store->ReadSetting(names[i++ % 5]));

@@ -1,8 +1,8 @@
 // vonalorctl: the books (period totals, daily statistics, session log).
 
 #include "app/ctl_commands.h"
-#include "settings/connection_record.h"
 #include "platform/text_file.h"
+#include "settings/connection_record.h"
 #include "settings/settings_store.h"
 #include "stats/billing_period.h"
 #include "stats/books_file.h"
@@ -80,7 +80,8 @@ Date dateOption(const std::string& name, const std::string& text) {
 }
 
 bool recordExists(CtlContext& ctx, const std::string& connection) {
-    return ctx.platform.registry().read(RegistryRoot::LocalMachine, ProgramKey, connection + "KapcsSzama")
+    return ctx.platform.registry()
+               .read(RegistryRoot::LocalMachine, ProgramKey, connection + "KapcsSzama")
                .status == Registry::Status::Found;
 }
 

@@ -56,9 +56,9 @@ public:
         // A line when the state, the connection, the clock or the cost moved: every second of a
         // session, nothing while idle. The byte counts alone move many times a second.
         const MainWindowState& s = m_core.state();
-        std::string key = s.session.lbKapcsAllap + "\t" + (m_core.connectionActive() ? s.session.lbKapcsNeve : "") +
-                          "\t" + s.duration.lbOra + ":" + s.duration.lbPerc + ":" + s.duration.lbMPerc + "\t" +
-                          s.cost.lbJelenKoltseg;
+        std::string key = s.session.lbKapcsAllap + "\t" +
+                          (m_core.connectionActive() ? s.session.lbKapcsNeve : "") + "\t" + s.duration.lbOra +
+                          ":" + s.duration.lbPerc + ":" + s.duration.lbMPerc + "\t" + s.cost.lbJelenKoltseg;
         if (key == m_last)
             return;
         m_out << key << "\t" << s.session.lbBajtKuld << "\t" << s.session.lbBajtFogad << std::endl;
@@ -182,7 +182,9 @@ int monitor(CtlContext& ctx, const std::vector<std::string>& args) {
 std::vector<CtlCommand> monitorCommands() {
     return {
         {"monitor", "[--sim-script FILE] [--stop-after SECONDS]",
-         "watch and book connections without windows, a status line at each change (every second of a session), until Ctrl+C", 0, 4, monitor},
+         "watch and book connections without windows, a status line at each change (every second of a "
+         "session), until Ctrl+C",
+         0, 4, monitor},
     };
 }
 

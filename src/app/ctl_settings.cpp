@@ -53,7 +53,8 @@ std::vector<CtlCommand> settingsCommands() {
     return {
         {"get", "NAME", "print a setting's text (exit 1 when it does not exist)", 1, 1,
          [](CtlContext& ctx, const std::vector<std::string>& args) {
-             const auto result = ctx.platform.registry().read(RegistryRoot::LocalMachine, ProgramKey, args[0]);
+             const auto result =
+                 ctx.platform.registry().read(RegistryRoot::LocalMachine, ProgramKey, args[0]);
              if (result.status != Registry::Status::Found) {
                  ctx.err << "vonalorctl: no setting named " << args[0] << "\n";
                  return CtlFailure;
@@ -78,7 +79,8 @@ std::vector<CtlCommand> settingsCommands() {
          }},
         {"values", "", "every setting in creation order, as name|text lines", 0, 0,
          [](CtlContext& ctx, const std::vector<std::string>&) {
-             for (const auto& [name, text] : ctx.platform.registry().values(RegistryRoot::LocalMachine, ProgramKey))
+             for (const auto& [name, text] :
+                  ctx.platform.registry().values(RegistryRoot::LocalMachine, ProgramKey))
                  ctx.out << name << "|" << text << "\n";
              return CtlOk;
          }},
@@ -87,7 +89,9 @@ std::vector<CtlCommand> settingsCommands() {
              return printList(ctx, ctx.home / ProgramLogFileName, true);
          }},
         {"dump-list", "FILE", "any list file: image number, caption, sub-items (tab-separated)", 1, 1,
-         [](CtlContext& ctx, const std::vector<std::string>& args) { return printList(ctx, args[0], false); }},
+         [](CtlContext& ctx, const std::vector<std::string>& args) {
+             return printList(ctx, args[0], false);
+         }},
     };
 }
 

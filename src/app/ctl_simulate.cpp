@@ -5,8 +5,8 @@
 #include "core/data_home.h"
 #include "core/program_core.h"
 #include "core/startup.h"
-#include "platform/instance_lock.h"
 #include "platform/atomic_file.h"
+#include "platform/instance_lock.h"
 #include "platform/linux/termination_signals.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/sqlite_registry.h"
@@ -75,9 +75,11 @@ SimulateOptions parseSimulate(const std::vector<std::string>& args) {
         if (name == "--at") {
             const std::size_t space = value.find(' ');
             const auto date = regional.parseDate(value.substr(0, space));
-            const auto time = space == std::string::npos ? std::nullopt : regional.parseTime(value.substr(space + 1));
+            const auto time =
+                space == std::string::npos ? std::nullopt : regional.parseTime(value.substr(space + 1));
             if (!date || !time)
-                throw CtlUsageError{"--at takes \"YYYY.MM.DD. H:MM:SS\" (\"2004.10.22. 17:30:00\"), not '" + value + "'"};
+                throw CtlUsageError{"--at takes \"YYYY.MM.DD. H:MM:SS\" (\"2004.10.22. 17:30:00\"), not '" +
+                                    value + "'"};
             options.at = DateTime{*date, *time};
             haveAt = true;
         } else if (name == "--seconds") {
@@ -105,14 +107,16 @@ SimulateOptions parseSimulate(const std::vector<std::string>& args) {
 // Prints the displays after every K-th counted second.
 class SimulationView final : public CoreView {
 public:
-    SimulationView(ProgramCore& core, std::ostream& out, std::int64_t every) : m_core(core), m_out(out), m_every(every) {}
+    SimulationView(ProgramCore& core, std::ostream& out, std::int64_t every)
+        : m_core(core), m_out(out), m_every(every) {}
 
     void changed(Aspects aspects) override {
         if (!has(aspects, Aspect::SecondCounted) || ++m_ticks % m_every != 0)
             return;
         const MainWindowState& s = m_core.state();
-        m_out << s.duration.lbOra << ":" << s.duration.lbPerc << ":" << s.duration.lbMPerc << "\t" << s.session.lbKapcsAllap << "\t" << s.cost.lbJelenKoltseg
-              << "\t" << s.totals.lbOsszKoltseg << "\t" << s.totals.lbszamla << "\t" << s.window.windowTitle << "\n";
+        m_out << s.duration.lbOra << ":" << s.duration.lbPerc << ":" << s.duration.lbMPerc << "\t"
+              << s.session.lbKapcsAllap << "\t" << s.cost.lbJelenKoltseg << "\t" << s.totals.lbOsszKoltseg
+              << "\t" << s.totals.lbszamla << "\t" << s.window.windowTitle << "\n";
     }
 
 private:
@@ -165,7 +169,8 @@ int simulate(CtlContext& ctx, const std::vector<std::string>& args) {
             if (item.is_regular_file() && name.rfind(RegistryFileName, 0) != 0 && name != LockFileName)
                 std::filesystem::copy_file(item.path(), copy->path() / name, ec);
             else if (item.is_directory())
-                std::filesystem::copy(item.path(), copy->path() / name, std::filesystem::copy_options::recursive, ec);
+                std::filesystem::copy(item.path(), copy->path() / name,
+                                      std::filesystem::copy_options::recursive, ec);
         }
         copiedRegistry = SqliteRegistry::open(copy->path() / RegistryFileName, &error);
         if (!copiedRegistry) {
@@ -257,7 +262,8 @@ std::vector<CtlCommand> simulateCommands() {
     return {
         {"simulate",
          "CONNECTION --at \"YYYY.MM.DD. H:MM:SS\" --seconds N [--setup S] [--fee TEXT] [--every K] [--book]",
-         "a session in virtual time on a copy of the data home (with --book: booked in the data home itself); "
+         "a session in virtual time on a copy of the data home (with --book: booked in the data home "
+         "itself); "
          "the displays after every K-th second",
          5, 12, simulate},
     };

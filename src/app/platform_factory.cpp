@@ -17,7 +17,8 @@ std::optional<PlatformKind> parsePlatformKind(const std::string& text) {
     return std::nullopt;
 }
 
-std::unique_ptr<Platform> makePlatform(PlatformKind kind, const std::filesystem::path& home, std::string* error) {
+std::unique_ptr<Platform> makePlatform(PlatformKind kind, const std::filesystem::path& home,
+                                       std::string* error) {
     if (!prepareDataHome(home, error))
         return nullptr;
     // Both kinds keep time and settings for real; they differ in the connections, the shell

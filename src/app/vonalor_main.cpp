@@ -22,11 +22,11 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <QPointer>
+#include <QPushButton>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <cstdlib>
 #include <iostream>
@@ -77,9 +77,8 @@ public:
         m_platform.useSound(m_sound);
         m_platform.useDialogs(m_dialogs);
         m_core = std::make_unique<ProgramCore>(m_platform.ports(m_store, m_log));
-        m_main = std::make_unique<TfrmVonalor>(*m_core, [this](const std::string& text) {
-            m_dialogs.failureNotice(text);
-        });
+        m_main = std::make_unique<TfrmVonalor>(
+            *m_core, [this](const std::string& text) { m_dialogs.failureNotice(text); });
         if (auto* qtDialogs = dynamic_cast<QtDialogs*>(&m_dialogs))
             qtDialogs->setOwner(m_main.get());
         // After the run's start entry, which the window's creation wrote.
@@ -101,9 +100,10 @@ public:
         tip->setWindowTitle(QStringLiteral("Első indítás"));
         tip->setAttribute(Qt::WA_DeleteOnClose);
         auto* layout = new QVBoxLayout(tip);
-        auto* text = new QLabel(QStringLiteral("Üdvözli a Vonalor!\n\nA program a rendszertálcán figyeli az "
-                                               "Internet-kapcsolatokat, méri az időt, a forgalmat és a költséget."),
-                                tip);
+        auto* text =
+            new QLabel(QStringLiteral("Üdvözli a Vonalor!\n\nA program a rendszertálcán figyeli az "
+                                      "Internet-kapcsolatokat, méri az időt, a forgalmat és a költséget."),
+                       tip);
         text->setWordWrap(true);
         layout->addWidget(text);
         auto* ok = new QPushButton(QStringLiteral("&Rendben"), tip);
@@ -122,7 +122,8 @@ public:
         if (code == 0 && m_core->hadFailures()) {
             std::cerr << "vonalor: some data could not be written";
             if (m_core->pendingBookings() > 0)
-                std::cerr << "; " << m_core->pendingBookings() << " session(s) are kept and booked at the next start";
+                std::cerr << "; " << m_core->pendingBookings()
+                          << " session(s) are kept and booked at the next start";
             std::cerr << "\n";
             return 1;
         }
@@ -133,7 +134,8 @@ private:
     void watchTerminationSignals() {
         if (TerminationSignals::descriptor() < 0)
             return;
-        auto* notifier = new QSocketNotifier(TerminationSignals::descriptor(), QSocketNotifier::Read, m_main.get());
+        auto* notifier =
+            new QSocketNotifier(TerminationSignals::descriptor(), QSocketNotifier::Read, m_main.get());
         QObject::connect(notifier, &QSocketNotifier::activated, m_main.get(), [this] {
             if (TerminationSignals::take() != 0)
                 m_main->closeAnsweringYes();
@@ -194,15 +196,17 @@ int main(int argc, char** argv) {
         QStringLiteral("Vonalor: monitor for dial-up and other remote-access Internet connections."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption homeOption(QStringLiteral("home"),
-                                        QStringLiteral("Data home (else $VONALOR_HOME, else $XDG_DATA_HOME/vonalor)."),
-                                        QStringLiteral("DIR"));
+    const QCommandLineOption homeOption(
+        QStringLiteral("home"),
+        QStringLiteral("Data home (else $VONALOR_HOME, else $XDG_DATA_HOME/vonalor)."),
+        QStringLiteral("DIR"));
     const QCommandLineOption platformOption(QStringLiteral("platform"),
                                             QStringLiteral("Platform backends: sim (default) or linux."),
                                             QStringLiteral("KIND"), QStringLiteral("sim"));
     const QCommandLineOption answerOption(
         QStringLiteral("answer-dialogs"),
-        QStringLiteral("Show no dialogs: print each to standard error and take its default answer (scripted runs)."));
+        QStringLiteral(
+            "Show no dialogs: print each to standard error and take its default answer (scripted runs)."));
     const QCommandLineOption scriptOption(
         QStringLiteral("sim-script"),
         QStringLiteral("Drive the simulator's connections from a scenario file (with --platform sim)."),
@@ -265,8 +269,8 @@ int main(int argc, char** argv) {
     if (parser.isSet(answerOption)) {
         auto scripted = std::make_unique<ScriptedDialogs>();
         scripted->setEcho([](const ScriptedDialogs::Shown& shown) {
-            std::cerr << "vonalor: dialog \"" << shown.caption << "\": " << shown.text << " -> answer " << shown.answer
-                      << "\n";
+            std::cerr << "vonalor: dialog \"" << shown.caption << "\": " << shown.text << " -> answer "
+                      << shown.answer << "\n";
         });
         dialogs = std::move(scripted);
     } else {

@@ -24,8 +24,8 @@ namespace {
 
 std::vector<CtlCommand> allCommands() {
     std::vector<CtlCommand> commands;
-    for (auto group :
-         {settingsCommands, phonebookCommands, tariffCommands, booksCommands, simulateCommands, monitorCommands}) {
+    for (auto group : {settingsCommands, phonebookCommands, tariffCommands, booksCommands, simulateCommands,
+                       monitorCommands}) {
         for (CtlCommand& command : group())
             commands.push_back(std::move(command));
     }
@@ -62,7 +62,8 @@ struct Options {
     std::vector<std::string> words;
 };
 
-std::optional<Options> parseOptions(int argc, char** argv, const std::vector<CtlCommand>& commands, int& exitCode) {
+std::optional<Options> parseOptions(int argc, char** argv, const std::vector<CtlCommand>& commands,
+                                    int& exitCode) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -152,8 +153,9 @@ int main(int argc, char** argv) {
             ProgramLog note(platform->clock());
             note.AddProgramLogEntry(ProgramLog::Event, tightenedDataHomeText(home));
             ScriptedDialogs dialogs;
-            dialogs.setEcho(
-                [](const ScriptedDialogs::Shown& shown) { std::cerr << "vonalorctl: " << shown.text << "\n"; });
+            dialogs.setEcho([](const ScriptedDialogs::Shown& shown) {
+                std::cerr << "vonalorctl: " << shown.text << "\n";
+            });
             note.SaveProgramLog(home / ProgramLogFileName, dialogs);
         }
         ProgramLog log(platform->clock());

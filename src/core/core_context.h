@@ -22,7 +22,8 @@ public:
     // Shows a failure once a run; true when the text had not been shown before.
     virtual bool report(Notice kind, const std::string& text) = 0;
     // A value that only tunes a display was not a number: logged once a run.
-    virtual void noteBadSetting(const std::string& name, const std::string& text, const std::string& fallback) = 0;
+    virtual void noteBadSetting(const std::string& name, const std::string& text,
+                                const std::string& fallback) = 0;
     // The view, told of everything so far, for a call that opens a window or lets events run.
     virtual CoreView* settledView() = 0;
 };

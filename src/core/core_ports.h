@@ -21,8 +21,8 @@ class TimerService;
 
 // What the program core needs from the system, bound once by the composition root.
 struct CorePorts {
-    std::filesystem::path home;  // the program's folder: every file of the program lives here
-    std::string programFolder;   // where the executable is (autostart, browser button)
+    std::filesystem::path home; // the program's folder: every file of the program lives here
+    std::string programFolder;  // where the executable is (autostart, browser button)
     Clock& clock;
     TimerService& timers;
     SettingsStore& store;

@@ -15,7 +15,17 @@ enum class MainTab { General, Tariffs, Costs, Download, Connections, Settings, L
 inline constexpr int MainTabCount = 8;
 
 // The settings pages, in their order.
-enum class SettingsTab { Tasks, Diagram, Hotkeys, Config, Special, Special2, Special3, Maintenance, Security };
+enum class SettingsTab {
+    Tasks,
+    Diagram,
+    Hotkeys,
+    Config,
+    Special,
+    Special2,
+    Special3,
+    Maintenance,
+    Security
+};
 inline constexpr int SettingsTabCount = 9;
 
 // The tray icon's picture by the last second's traffic; the "Forgalom" group shows the same
@@ -45,8 +55,8 @@ struct SessionState {
     std::string sentActivity, receivedActivity; // plain counts behind the tray's activity pictures
     bool sentChanged = false, receivedChanged = false;
     std::string LabelIP = "-";
-    std::optional<int> sessionDayPart; // the band the session began in
-    bool btnKapcsBontEnabled = false;  // hang-up button and the menus' hang-up items
+    std::optional<int> sessionDayPart;     // the band the session began in
+    bool btnKapcsBontEnabled = false;      // hang-up button and the menus' hang-up items
     bool connectionSettingsEnabled = true; // choosers, phonebook list, tariff group, connection buttons
 };
 

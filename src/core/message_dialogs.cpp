@@ -116,7 +116,8 @@ std::string captionFor(CaptionSet set, MessageKind kind) {
     return "Üzenet...";
 }
 
-MessageDialog buildMessageDialog(CaptionSet set, const std::string& text, MessageKind kind, unsigned buttonSet) {
+MessageDialog buildMessageDialog(CaptionSet set, const std::string& text, MessageKind kind,
+                                 unsigned buttonSet) {
     MessageDialog dialog;
     dialog.caption = captionFor(set, kind);
     dialog.text = text;
@@ -137,17 +138,19 @@ MessageDialog buildMessageDialog(CaptionSet set, const std::string& text, Messag
         }
     }
     auto has = [&](unsigned bit) { return (buttonSet & bit) != 0; };
-    dialog.defaultResult = has(buttons::Ok) ? results::Ok : has(buttons::Yes) ? results::Yes
-                                                        : has(buttons::Retry) ? results::Retry
-                                                                              : 0;
-    dialog.cancelResult = has(buttons::Cancel) ? results::Cancel : has(buttons::No) ? results::No
-                                                               : has(buttons::Ok)   ? results::Ok
-                                                                                    : 0;
+    dialog.defaultResult = has(buttons::Ok)      ? results::Ok
+                           : has(buttons::Yes)   ? results::Yes
+                           : has(buttons::Retry) ? results::Retry
+                                                 : 0;
+    dialog.cancelResult = has(buttons::Cancel) ? results::Cancel
+                          : has(buttons::No)   ? results::No
+                          : has(buttons::Ok)   ? results::Ok
+                                               : 0;
     return dialog;
 }
 
-int LocalizedMessageDlg(Dialogs& dialogs, Sound& sound, CaptionSet set, const std::string& text, MessageKind kind,
-                        unsigned buttonSet) {
+int LocalizedMessageDlg(Dialogs& dialogs, Sound& sound, CaptionSet set, const std::string& text,
+                        MessageKind kind, unsigned buttonSet) {
     return showWithSound(dialogs, sound, buildMessageDialog(set, text, kind, buttonSet));
 }
 

@@ -17,8 +17,8 @@ inline constexpr unsigned Yes = 1u << 0, No = 1u << 1, Ok = 1u << 2, Cancel = 1u
 
 // Results: the number of the button that closed the dialog.
 namespace results {
-inline constexpr int Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7, All = 8, NoToAll = 9,
-                     YesToAll = 10;
+inline constexpr int Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7, All = 8,
+                     NoToAll = 9, YesToAll = 10;
 } // namespace results
 
 // Which captions a window's dialogs carry.
@@ -26,13 +26,15 @@ enum class CaptionSet { Standard, Password, Companion };
 
 std::string captionFor(CaptionSet set, MessageKind kind);
 // The dialog as it is shown: caption, Hungarian labels, Enter and Esc answers.
-MessageDialog buildMessageDialog(CaptionSet set, const std::string& text, MessageKind kind, unsigned buttonSet);
+MessageDialog buildMessageDialog(CaptionSet set, const std::string& text, MessageKind kind,
+                                 unsigned buttonSet);
 
 // A modal Hungarian message dialog; plays the kind's sound first. Returns the result number.
-int LocalizedMessageDlg(Dialogs& dialogs, Sound& sound, CaptionSet set, const std::string& text, MessageKind kind,
-                        unsigned buttonSet);
+int LocalizedMessageDlg(Dialogs& dialogs, Sound& sound, CaptionSet set, const std::string& text,
+                        MessageKind kind, unsigned buttonSet);
 // The companion window's variant: three wide buttons carrying whole sentences.
-int CompanionChoiceDlg(Dialogs& dialogs, Sound& sound, const std::string& text, MessageKind kind, unsigned buttonSet);
+int CompanionChoiceDlg(Dialogs& dialogs, Sound& sound, const std::string& text, MessageKind kind,
+                       unsigned buttonSet);
 
 // The system message box with the caller's caption; "|" in the text is a line break.
 // Icon kinds: 1 and 5 exclamation, 2 information, 3 stop, 4 question, else none.

@@ -24,8 +24,8 @@
 #include "text/regional.h"
 
 #include <algorithm>
-#include <utility>
 #include <stdexcept>
+#include <utility>
 
 namespace vonalor {
 
@@ -43,13 +43,12 @@ ProgramCore::ProgramCore(CorePorts ports)
     : m_ports(std::move(ports)),
       m_watch(m_ports, *this, m_state.session, *this,
               [this](const std::string& name) { return m_connectionList.refused(name); }),
-      m_duration(m_state.duration),
-      m_connectionList(m_ports, *this, m_state.phonebook,
-                       [this](const std::string& name) {
-                           m_state.window.mainTab = MainTab::Tariffs;
-                           m_state.window.tariffChooserText = name;
-                           changed();
-                       }),
+      m_duration(m_state.duration), m_connectionList(m_ports, *this, m_state.phonebook,
+                                                     [this](const std::string& name) {
+                                                         m_state.window.mainTab = MainTab::Tariffs;
+                                                         m_state.window.tariffChooserText = name;
+                                                         changed();
+                                                     }),
       m_cost(m_ports, m_state.cost, m_state.session, m_state.duration),
       m_discount(m_ports, *this, m_state.discount, m_state.session),
       m_totals(m_ports, m_state.totals, m_state.session), m_companion(m_ports, *this, m_state.companion),
@@ -111,7 +110,8 @@ void ProgramCore::showDeferredNotices() {
     }
 }
 
-void ProgramCore::reportConversion(const std::string& notice, const std::string& source, const std::string& text) {
+void ProgramCore::reportConversion(const std::string& notice, const std::string& source,
+                                   const std::string& text) {
     if (source.empty()) {
         report(Notice::Failure, notice);
         return;
@@ -129,11 +129,11 @@ void ProgramCore::reportBooking(const BookingOutcome& outcome) {
         reportConversion(outcome.notice, outcome.source, outcome.text);
         return;
     case BookingOutcome::Kind::NotWritten:
-        m_ports.log.AddProgramLogEntry(ProgramLog::Error,
-                                       "A(z) \"" + outcome.connection + "\" munkamenet könyvelése függőben (" +
-                                           outcome.failure + ")");
-        report(Notice::Error, "A(z) \"" + outcome.connection + "\" kapcsolat munkamenetét nem sikerült könyvelni (" +
-                                  outcome.failure +
+        m_ports.log.AddProgramLogEntry(ProgramLog::Error, "A(z) \"" + outcome.connection +
+                                                              "\" munkamenet könyvelése függőben (" +
+                                                              outcome.failure + ")");
+        report(Notice::Error, "A(z) \"" + outcome.connection +
+                                  "\" kapcsolat munkamenetét nem sikerült könyvelni (" + outcome.failure +
                                   " nem írható). Az adatai megmaradtak: a program a következő indításkor "
                                   "újra könyveli.");
         return;
@@ -162,13 +162,14 @@ CoreView* ProgramCore::settledView() {
     return m_view;
 }
 
-void ProgramCore::noteBadSetting(const std::string& name, const std::string& text, const std::string& fallback) {
+void ProgramCore::noteBadSetting(const std::string& name, const std::string& text,
+                                 const std::string& fallback) {
     // Said once a run: such a value is looked up again and again.
     if (std::find(m_reportedSettings.begin(), m_reportedSettings.end(), name) != m_reportedSettings.end())
         return;
     m_reportedSettings.push_back(name);
-    m_ports.log.AddProgramLogEntry(ProgramLog::Error,
-                                   "Hibás számérték: " + name + " = '" + text + "', helyette " + fallback + " érvényes");
+    m_ports.log.AddProgramLogEntry(ProgramLog::Error, "Hibás számérték: " + name + " = '" + text +
+                                                          "', helyette " + fallback + " érvényes");
 }
 
 void ProgramCore::tellView() {
@@ -183,20 +184,28 @@ Timer& ProgramCore::timer(TimerId id) const {
 
 std::function<void()> ProgramCore::timerWork(TimerId id) {
     switch (id) {
-    case TimerId::Status: return [this] { TimerStatusTimer(); };
-    case TimerId::Idotartam: return [this] { TimerIdotartamTimer(); };
-    case TimerId::Koltsegek: return [this] { TimerKoltsegekTimer(); };
-    case TimerId::KapcsFrissit: return [this] { TimerKapcsFrissitTimer(); };
-    case TimerId::UjHonap: return [this] { TimerUjHonapTimer(); };
-    case TimerId::Ikon: return [this] { TimerIkonTimer(); };
-    case TimerId::ElsoInditas: return [this] { TimerElsoInditasTimer(); };
+    case TimerId::Status:
+        return [this] { TimerStatusTimer(); };
+    case TimerId::Idotartam:
+        return [this] { TimerIdotartamTimer(); };
+    case TimerId::Koltsegek:
+        return [this] { TimerKoltsegekTimer(); };
+    case TimerId::KapcsFrissit:
+        return [this] { TimerKapcsFrissitTimer(); };
+    case TimerId::UjHonap:
+        return [this] { TimerUjHonapTimer(); };
+    case TimerId::Ikon:
+        return [this] { TimerIkonTimer(); };
+    case TimerId::ElsoInditas:
+        return [this] { TimerElsoInditasTimer(); };
     // Their features come later; the timers exist with their behaviour's settings.
     case TimerId::Feladatok:
     case TimerId::Kisero:
     case TimerId::NincsKapModTul:
     case TimerId::Hibernalas:
     case TimerId::LetoltIdo:
-    case TimerId::LetoltKesleltet: return {};
+    case TimerId::LetoltKesleltet:
+        return {};
     }
     return {};
 }
@@ -208,8 +217,8 @@ void ProgramCore::createTimers() {
         const bool idle = !work;
         if (work)
             handler = [this, work = std::move(work)] { runEvent(work); };
-        Timer& created =
-            m_ports.timers.createTimer(std::string(spec.name), spec.interval, spec.enabled, std::move(handler));
+        Timer& created = m_ports.timers.createTimer(std::string(spec.name), spec.interval, spec.enabled,
+                                                    std::move(handler));
         created.setCoarse(spec.wake == WakePolicy::Coarse);
         // A timer whose feature has nothing to do yet never wakes the program.
         created.setDormant(idle);
@@ -363,8 +372,10 @@ void ProgramCore::FormShow() {
     if (m_state.download.lbEltelIdo != "00:00:00")
         m_state.window.mainTab = MainTab::Download;
     else
-        m_state.window.mainTab = static_cast<MainTab>(storedIndex(store.ReadSetting(setting::FoablaknalAktFul), MainTabCount));
-    m_state.window.settingsTab = settingsTabOfStartingEntry(storedIndex(store.ReadSetting(setting::BeallitasnalAktFul), 8));
+        m_state.window.mainTab =
+            static_cast<MainTab>(storedIndex(store.ReadSetting(setting::FoablaknalAktFul), MainTabCount));
+    m_state.window.settingsTab =
+        settingsTabOfStartingEntry(storedIndex(store.ReadSetting(setting::BeallitasnalAktFul), 8));
     changed();
 }
 
@@ -423,10 +434,11 @@ void ProgramCore::trayLeftClick() {
 bool ProgramCore::FormCloseQuery(bool answerYes) {
     if (!connectionActive() || answerYes)
         return true;
-    const std::string text = m_state.session.lbKapcsNeve + " kapcsolat aktív!\r\nHa most kilép az adatok nem lesznek pontosak!"
-                                                   "\r\nBiztos kilép és menti az aktuális adatokat? ";
-    return LocalizedMessageDlg(m_ports.dialogs, m_ports.sound, CaptionSet::Standard, text, MessageKind::Confirmation,
-                               buttons::Yes | buttons::No) == results::Yes;
+    const std::string text = m_state.session.lbKapcsNeve +
+                             " kapcsolat aktív!\r\nHa most kilép az adatok nem lesznek pontosak!"
+                             "\r\nBiztos kilép és menti az aktuális adatokat? ";
+    return LocalizedMessageDlg(m_ports.dialogs, m_ports.sound, CaptionSet::Standard, text,
+                               MessageKind::Confirmation, buttons::Yes | buttons::No) == results::Yes;
 }
 
 void ProgramCore::FormClose() {

@@ -3,6 +3,8 @@
 #include "companion/companion_figures.h"
 #include "core/core_context.h"
 #include "core/core_ports.h"
+#include "core/main_window_state.h"
+#include "core/timer_table.h"
 #include "core/tray_status.h"
 #include "monitor/connection_list.h"
 #include "monitor/connection_watch.h"
@@ -11,8 +13,6 @@
 #include "stats/period_totals.h"
 #include "tariff/discount_settings.h"
 #include "tariff/running_cost.h"
-#include "core/main_window_state.h"
-#include "core/timer_table.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -96,7 +96,9 @@ public:
         return m_discount.edKedvChange(connection, text);
     }
     void edKedvExit(const std::string& text) { m_discount.edKedvExit(text); }
-    void SpinEdit1Change(const std::string& connection, int hours) { m_discount.SpinEdit1Change(connection, hours); }
+    void SpinEdit1Change(const std::string& connection, int hours) {
+        m_discount.SpinEdit1Change(connection, hours);
+    }
     void playAllowanceSound() { m_discount.playAllowanceSound(); }
 
     bool connectionActive() const { return m_watch.active(); }
@@ -119,7 +121,8 @@ public:
     // CoreContext
     void changed(Aspects aspects) override;
     bool report(Notice kind, const std::string& text) override;
-    void noteBadSetting(const std::string& name, const std::string& text, const std::string& fallback) override;
+    void noteBadSetting(const std::string& name, const std::string& text,
+                        const std::string& fallback) override;
     CoreView* settledView() override;
 
 private:

@@ -56,7 +56,8 @@ void ProgramCore::sessionSettingUp() {
 
 void ProgramCore::sessionConnected(const DateTime& now) {
     SettingsStore& store = m_ports.store;
-    m_ports.log.AddProgramLogEntry(ProgramLog::Event, "\"" + m_state.session.connectionName + "\" csatlakoztatva!");
+    m_ports.log.AddProgramLogEntry(ProgramLog::Event,
+                                   "\"" + m_state.session.connectionName + "\" csatlakoztatva!");
     m_watch.connectedMarks(now);
     m_cost.showFee();
     enableSessionTimers();
@@ -79,7 +80,8 @@ void ProgramCore::sessionEnded() {
 
     closeSessionBooks();
 
-    m_ports.log.AddProgramLogEntry(ProgramLog::Event, "\"" + m_state.session.lbKapcsNeve + "\" szétkapcsolva!");
+    m_ports.log.AddProgramLogEntry(ProgramLog::Event,
+                                   "\"" + m_state.session.lbKapcsNeve + "\" szétkapcsolva!");
     m_watch.endedDisplays();
     timer(TimerId::Idotartam).setEnabled(false);
     m_discount.sessionEnded();
@@ -126,7 +128,8 @@ void ProgramCore::TimerIdotartamTimer() {
     // them, then the display's first-minute text.
     try {
         m_cost.step();
-        m_totals.showRunning(m_state.session.connectionName, m_state.cost.lbJelenKoltseg, m_state.phonebook.entries);
+        m_totals.showRunning(m_state.session.connectionName, m_state.cost.lbJelenKoltseg,
+                             m_state.phonebook.entries);
         m_cost.firstMinuteDisplay();
     } catch (const ConversionError& e) {
         if (!e.source().empty())
@@ -147,18 +150,19 @@ void ProgramCore::costStepFailed() {
     m_ports.log.AddProgramLogEntry(ProgramLog::Error, "Hiba a költség számítás közben!");
     timer(TimerId::Idotartam).setEnabled(false);
     settledView();
-    m_ports.dialogs.plainError(std::string("A költség/idő számításában hiba történt, ezért a számítás leállt!A "
-                                           "Beállítások/Speciáli 3 fülön \rtalálható hibajelzést kérem küldje el a "
-                                           "hiba kijavításának érdekében a ") +
-                               SupportAddress + " címre!\rA kellemetlenségért elnézését kérem!!");
+    m_ports.dialogs.plainError(
+        std::string("A költség/idő számításában hiba történt, ezért a számítás leállt!A "
+                    "Beállítások/Speciáli 3 fülön \rtalálható hibajelzést kérem küldje el a "
+                    "hiba kijavításának érdekében a ") +
+        SupportAddress + " címre!\rA kellemetlenségért elnézését kérem!!");
 }
 
 void ProgramCore::TimerKoltsegekTimer() {
     const std::string& name = m_state.session.connectionName;
     m_totals.loadTotalsOnce(name);
     m_cost.takeTariff();
-    m_state.window.windowTitle =
-        "Csatlakoztatva : " + name + "  -  Percdíj : " + m_ports.store.ReadSetting(name + m_state.cost.tariffName);
+    m_state.window.windowTitle = "Csatlakoztatva : " + name + "  -  Percdíj : " +
+                                 m_ports.store.ReadSetting(name + m_state.cost.tariffName);
     changed();
     if (const auto text = m_cost.moneyAlarm(m_state.totals))
         alarm(*text);

@@ -51,7 +51,8 @@ bool passwordMatches(const SettingsStore& store, const std::string& entered) {
     return entered == storedPassword(store);
 }
 
-bool restartProgram(SettingsStore& store, const std::string& executable, const std::vector<std::string>& arguments) {
+bool restartProgram(SettingsStore& store, const std::string& executable,
+                    const std::vector<std::string>& arguments) {
     // The new copy passes the instance check only because this is written first.
     store.WriteSetting(setting::Ujraindit, "1");
     std::vector<char*> argv;

@@ -59,6 +59,7 @@ bool passwordMatches(const SettingsStore& store, const std::string& entered);
 
 // Restart: Ujraindit = "1", then the same executable with the same arguments is started.
 // The caller ends its own process when this returns true.
-bool restartProgram(SettingsStore& store, const std::string& executable, const std::vector<std::string>& arguments);
+bool restartProgram(SettingsStore& store, const std::string& executable,
+                    const std::vector<std::string>& arguments);
 
 } // namespace vonalor

@@ -6,8 +6,8 @@
 
 namespace vonalor {
 
-void TrayStatus::TimerIkonTimer(const SessionState& session, const DurationState& duration, const CostState& cost,
-                                bool sent, bool received) {
+void TrayStatus::TimerIkonTimer(const SessionState& session, const DurationState& duration,
+                                const CostState& cost, bool sent, bool received) {
     const bool active = session.lbKapcsAllap != "Nincs Kapcsolat";
     if (active)
         m_state.hint = "Költség   : " + cost.lbJelenKoltseg + " Ft\rIdőtartam : " + duration.lbOra + ":" +

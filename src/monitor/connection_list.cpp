@@ -2,8 +2,8 @@
 
 #include "monitor/connection_list.h"
 
-#include "core/message_dialogs.h"
 #include "core/core_ports.h"
+#include "core/message_dialogs.h"
 #include "platform/clock.h"
 #include "platform/ras.h"
 #include "platform/sqlite_registry.h"
@@ -44,8 +44,9 @@ bool ConnectionList::refused(const std::string& name) const {
     if (!entryNameProblem(name).empty())
         return true;
     const std::string key = foldRegistryName(name);
-    return std::any_of(m_state.entries.begin(), m_state.entries.end(),
-                       [&](const std::string& kept) { return kept != name && foldRegistryName(kept) == key; });
+    return std::any_of(m_state.entries.begin(), m_state.entries.end(), [&](const std::string& kept) {
+        return kept != name && foldRegistryName(kept) == key;
+    });
 }
 
 void ConnectionList::TimerKapcsFrissitTimer() {
@@ -76,9 +77,10 @@ void ConnectionList::TimerKapcsFrissitTimer() {
                 m_core.report(CoreContext::Notice::Error,
                               "A(z) \"" + dailyStatisticsFile(m_ports.home, name).filename().string() +
                                   "\" fájl nem írható.");
-            const std::string text = "Új kapcsolat lett létrehozva!A program elvégezte a szükséges műveleteket!\r"
-                                     "Kérem állítsa be a tarifáit a \"" +
-                                     name + "\" kapcsolatnak!";
+            const std::string text =
+                "Új kapcsolat lett létrehozva!A program elvégezte a szükséges műveleteket!\r"
+                "Kérem állítsa be a tarifáit a \"" +
+                name + "\" kapcsolatnak!";
             m_core.settledView();
             if (LocalizedMessageDlg(m_ports.dialogs, m_ports.sound, CaptionSet::Standard, text,
                                     MessageKind::Information, buttons::Ok) == results::Ok)

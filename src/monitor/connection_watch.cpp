@@ -42,7 +42,8 @@ void ConnectionWatch::TimerStatusTimer() {
     // A connection of a refused entry is not watched: its name would leave the data home or
     // share another entry's record.
     if (!connections.empty() && !connections.front().entryName.empty() &&
-        (connections.front().handle == m_state.connectionHandle || !m_refused(connections.front().entryName))) {
+        (connections.front().handle == m_state.connectionHandle ||
+         !m_refused(connections.front().entryName))) {
         const RasConnection& active = connections.front();
         const bool handleChanged = active.handle != m_state.connectionHandle;
         if (handleChanged) {

@@ -7,9 +7,10 @@ namespace vonalor {
 
 // Style bits and answers of the system message box.
 namespace mb {
-inline constexpr unsigned Ok = 0x00, OkCancel = 0x01, AbortRetryIgnore = 0x02, YesNoCancel = 0x03, YesNo = 0x04,
-                          RetryCancel = 0x05;
-inline constexpr unsigned IconStop = 0x10, IconQuestion = 0x20, IconExclamation = 0x30, IconInformation = 0x40;
+inline constexpr unsigned Ok = 0x00, OkCancel = 0x01, AbortRetryIgnore = 0x02, YesNoCancel = 0x03,
+                          YesNo = 0x04, RetryCancel = 0x05;
+inline constexpr unsigned IconStop = 0x10, IconQuestion = 0x20, IconExclamation = 0x30,
+                          IconInformation = 0x40;
 inline constexpr unsigned ButtonMask = 0x0F, IconMask = 0xF0;
 inline constexpr int IdOk = 1, IdCancel = 2, IdAbort = 3, IdRetry = 4, IdIgnore = 5, IdYes = 6, IdNo = 7;
 } // namespace mb

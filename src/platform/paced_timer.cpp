@@ -5,7 +5,8 @@
 namespace vonalor {
 
 PacedTimer::PacedTimer(std::string name, int intervalMs, bool enabled, std::function<void()> onTick)
-    : m_name(std::move(name)), m_interval(std::max(1, intervalMs)), m_enabled(enabled), m_onTick(std::move(onTick)) {}
+    : m_name(std::move(name)), m_interval(std::max(1, intervalMs)), m_enabled(enabled),
+      m_onTick(std::move(onTick)) {}
 
 void PacedTimer::setInterval(int ms) {
     m_interval = std::max(1, ms);

@@ -6,14 +6,16 @@ namespace vonalor {
 
 Platform::Platform(PlatformKind kind, std::filesystem::path home, std::unique_ptr<Registry> registry,
                    std::string programFolder)
-    : m_kind(kind), m_home(std::move(home)), m_ownRegistry(std::move(registry)), m_registry(m_ownRegistry.get()),
-      m_programFolder(std::move(programFolder)) {
+    : m_kind(kind), m_home(std::move(home)), m_ownRegistry(std::move(registry)),
+      m_registry(m_ownRegistry.get()), m_programFolder(std::move(programFolder)) {
     if (!m_registry)
         throw std::invalid_argument("a platform needs an open registry");
 }
 
-Platform::Platform(PlatformKind kind, std::filesystem::path home, Registry& registry, std::string programFolder)
-    : m_kind(kind), m_home(std::move(home)), m_registry(&registry), m_programFolder(std::move(programFolder)) {}
+Platform::Platform(PlatformKind kind, std::filesystem::path home, Registry& registry,
+                   std::string programFolder)
+    : m_kind(kind), m_home(std::move(home)), m_registry(&registry),
+      m_programFolder(std::move(programFolder)) {}
 
 Platform::~Platform() = default;
 

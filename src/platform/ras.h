@@ -15,9 +15,9 @@ struct RasDevice {
 
 // Connection states as the remote-access service reports them.
 namespace rasstate {
-inline constexpr std::uint16_t Connected = 0x2000;    // below it: still being set up
+inline constexpr std::uint16_t Connected = 0x2000; // below it: still being set up
 inline constexpr std::uint16_t Disconnected = 0x2001;
-inline constexpr std::uint16_t CallFailed = 601;      // what a failed status call reads as
+inline constexpr std::uint16_t CallFailed = 601; // what a failed status call reads as
 } // namespace rasstate
 
 struct RasConnection {

@@ -32,7 +32,8 @@ public:
 
     virtual ReadResult read(RegistryRoot root, std::string_view key, std::string_view name) = 0;
     // Creates the key when missing; durable when it returns. False when the store cannot be written.
-    virtual bool write(RegistryRoot root, std::string_view key, std::string_view name, std::string_view text) = 0;
+    virtual bool write(RegistryRoot root, std::string_view key, std::string_view name,
+                       std::string_view text) = 0;
     // Several values of one key in one durable transaction: all of them are stored or none.
     virtual bool writeValues(RegistryRoot root, std::string_view key,
                              const std::vector<std::pair<std::string, std::string>>& values) = 0;
@@ -40,7 +41,8 @@ public:
     virtual bool createKey(RegistryRoot root, std::string_view key) = 0;
     // False when the value did not exist.
     virtual bool remove(RegistryRoot root, std::string_view key, std::string_view name) = 0;
-    virtual std::vector<std::pair<std::string, std::string>> values(RegistryRoot root, std::string_view key) = 0;
+    virtual std::vector<std::pair<std::string, std::string>> values(RegistryRoot root,
+                                                                    std::string_view key) = 0;
 };
 
 } // namespace vonalor

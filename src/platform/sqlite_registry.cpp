@@ -81,7 +81,8 @@ char32_t foldCodePoint(char32_t c) {
     if (c == 0x178) // Y with diaeresis pairs with a Latin-1 letter
         return 0xFF;
     if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 && c != 0x17F) {
-        // Latin Extended-A pairs capitals with the next code point, but shifts parity at 0x139..0x148 and 0x179..0x17E.
+        // Latin Extended-A pairs capitals with the next code point, but shifts parity at 0x139..0x148 and
+        // 0x179..0x17E.
         const bool oddCapitals = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
         const bool isCapital = oddCapitals ? (c % 2 == 1) : (c % 2 == 0);
         return isCapital ? c + 1 : c;
@@ -91,7 +92,8 @@ char32_t foldCodePoint(char32_t c) {
 
 std::string columnText(sqlite3_stmt* stmt, int column) {
     const auto* text = sqlite3_column_text(stmt, column);
-    return text ? std::string(reinterpret_cast<const char*>(text), static_cast<std::size_t>(sqlite3_column_bytes(stmt, column)))
+    return text ? std::string(reinterpret_cast<const char*>(text),
+                              static_cast<std::size_t>(sqlite3_column_bytes(stmt, column)))
                 : std::string();
 }
 
@@ -147,8 +149,8 @@ bool SqliteRegistry::init(const std::filesystem::path& file, std::string* error)
             *error = file.string() + ": " + what;
         return false;
     };
-    if (sqlite3_open_v2(file.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) !=
-        SQLITE_OK)
+    if (sqlite3_open_v2(file.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
         return fail(m_db ? sqlite3_errmsg(m_db) : "cannot open");
     sqlite3_busy_timeout(m_db, 10000);
     if (!exec("PRAGMA journal_mode=WAL") || !exec("PRAGMA synchronous=FULL"))
@@ -393,7 +395,8 @@ bool SqliteRegistry::createKey(RegistryRoot root, std::string_view key) {
     return true;
 }
 
-bool SqliteRegistry::write(RegistryRoot root, std::string_view key, std::string_view name, std::string_view text) {
+bool SqliteRegistry::write(RegistryRoot root, std::string_view key, std::string_view name,
+                           std::string_view text) {
     return writeValues(root, key, {{std::string(name), std::string(text)}});
 }
 
@@ -469,7 +472,8 @@ bool SqliteRegistry::copyTo(const std::filesystem::path& file, std::string* erro
     return ok;
 }
 
-std::vector<std::pair<std::string, std::string>> SqliteRegistry::values(RegistryRoot root, std::string_view key) {
+std::vector<std::pair<std::string, std::string>> SqliteRegistry::values(RegistryRoot root,
+                                                                        std::string_view key) {
     std::vector<std::pair<std::string, std::string>> result;
     const std::int64_t keyId = findKeyId(root, foldRegistryName(trimmedPath(key)));
     if (keyId == 0)

@@ -27,13 +27,15 @@ std::string foldRegistryName(std::string_view name);
 // Reads throw StoreError when SQLite cannot read the store; writes return false.
 class SqliteRegistry final : public Registry {
 public:
-    static std::unique_ptr<SqliteRegistry> open(const std::filesystem::path& file, std::string* error = nullptr);
+    static std::unique_ptr<SqliteRegistry> open(const std::filesystem::path& file,
+                                                std::string* error = nullptr);
     ~SqliteRegistry() override;
     SqliteRegistry(const SqliteRegistry&) = delete;
     SqliteRegistry& operator=(const SqliteRegistry&) = delete;
 
     ReadResult read(RegistryRoot root, std::string_view key, std::string_view name) override;
-    bool write(RegistryRoot root, std::string_view key, std::string_view name, std::string_view text) override;
+    bool write(RegistryRoot root, std::string_view key, std::string_view name,
+               std::string_view text) override;
     bool writeValues(RegistryRoot root, std::string_view key,
                      const std::vector<std::pair<std::string, std::string>>& values) override;
     bool keyExists(RegistryRoot root, std::string_view key) override;
@@ -46,7 +48,7 @@ public:
 
 private:
     struct CachedKey {
-        std::int64_t id = 0; // 0: the key does not exist
+        std::int64_t id = 0;                                 // 0: the key does not exist
         std::unordered_map<std::string, std::string> values; // folded name -> text
     };
 

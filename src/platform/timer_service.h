@@ -36,7 +36,8 @@ public:
 class TimerService {
 public:
     virtual ~TimerService() = default;
-    virtual Timer& createTimer(std::string name, int intervalMs, bool enabled, std::function<void()> onTick) = 0;
+    virtual Timer& createTimer(std::string name, int intervalMs, bool enabled,
+                               std::function<void()> onTick) = 0;
 };
 
 } // namespace vonalor

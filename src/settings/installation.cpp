@@ -15,7 +15,7 @@ const std::vector<std::pair<std::string_view, std::string_view>>& installationDe
         {"ElsoInditas", "1"},
         // Converted to numbers at start: hotkey letters (0 = A ... 25 = Z) and list indexes.
         {"WebLista", "0"},
-        {"GyorsBillCsat", "2"},    // Ctrl+Alt+C: dial
+        {"GyorsBillCsat", "2"}, // Ctrl+Alt+C: dial
         {"GyBKapcsList", "0"},
         {"GyorsBillBiz", "21"},    // Ctrl+Alt+V: show or hide
         {"GyorsBillBont", "1"},    // Ctrl+Alt+B: hang up
@@ -64,7 +64,8 @@ const std::vector<std::pair<std::string_view, std::string_view>>& installationDe
 
 bool provisionInstallation(Registry& registry) {
     // The first-start marker exists from the installation on (the first start sets it to "0").
-    if (registry.read(RegistryRoot::LocalMachine, ProgramKey, "ElsoInditas").status == Registry::Status::Found)
+    if (registry.read(RegistryRoot::LocalMachine, ProgramKey, "ElsoInditas").status ==
+        Registry::Status::Found)
         return false;
     // The marker goes last: a provisioning cut short is simply done again at the next start.
     const auto& defaults = installationDefaults();
@@ -100,8 +101,8 @@ std::string toneWav(const std::vector<std::pair<int, int>>& tones) {
     putLittle(wav, static_cast<std::uint32_t>(36 + samples.size()), 4);
     wav += "WAVEfmt ";
     putLittle(wav, 16, 4);
-    putLittle(wav, 1, 2);        // PCM
-    putLittle(wav, 1, 2);        // mono
+    putLittle(wav, 1, 2); // PCM
+    putLittle(wav, 1, 2); // mono
     putLittle(wav, rate, 4);
     putLittle(wav, rate * 2, 4); // bytes a second
     putLittle(wav, 2, 2);        // bytes a frame

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <filesystem>
-#include <string_view>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 

@@ -1,8 +1,8 @@
 #include "settings/settings_store.h"
 
+#include "settings/value_rules.h"
 #include "tasks/program_log.h"
 #include "text/conversion_error.h"
-#include "settings/value_rules.h"
 #include "text/regional.h"
 
 namespace vonalor {
@@ -46,7 +46,8 @@ auto convertSetting(std::string_view name, const std::string& text, Convert conv
 } // namespace
 
 std::int32_t SettingsStore::readInt(std::string_view name) {
-    return convertSetting(name, ReadSetting(name), [](const std::string& t) { return Regional::hungarian().toInt(t); });
+    return convertSetting(name, ReadSetting(name),
+                          [](const std::string& t) { return Regional::hungarian().toInt(t); });
 }
 
 std::int64_t SettingsStore::readInt64(std::string_view name) {

@@ -25,7 +25,9 @@ public:
 
     // The active connection's name (the main window's connection-name field): a missing value
     // of that name is not reported, as the band tariff read before a band is chosen uses it.
-    void setActiveConnectionName(std::function<std::string()> provider) { m_activeName = std::move(provider); }
+    void setActiveConnectionName(std::function<std::string()> provider) {
+        m_activeName = std::move(provider);
+    }
 
     // Missing value: empty text and the program log error "Registry olvasási hiba(S: name)!".
     std::string ReadSetting(std::string_view name);

@@ -100,9 +100,9 @@ bool finishRollover(SettingsStore& store, const std::filesystem::path& home) {
         return false;
     if (read == BooksFileRead::Read && !logBytes.empty()) {
         if (!readWholeFile(archiveFolder(home) / mark, archived) || !archived.starts_with(logBytes)) {
-            store.log().AddProgramLogEntry(ProgramLog::Error,
-                                           "A(z) " + SessionLogFileName + " nem egyezik a(z) Naplo/" + mark +
-                                               " archívummal, ezért nem lett kiürítve!");
+            store.log().AddProgramLogEntry(ProgramLog::Error, "A(z) " + SessionLogFileName +
+                                                                  " nem egyezik a(z) Naplo/" + mark +
+                                                                  " archívummal, ezért nem lett kiürítve!");
             store.registry().remove(RegistryRoot::LocalMachine, ProgramKey, RolloverMarkSetting);
             return true;
         }
@@ -116,7 +116,7 @@ bool finishRollover(SettingsStore& store, const std::filesystem::path& home) {
 }
 
 bool closeDuePeriod(SettingsStore& store, const std::filesystem::path& home, const Clock& clock,
-                      const std::vector<std::string>& connections) {
+                    const std::vector<std::string>& connections) {
     const Regional& regional = Regional::hungarian();
     const std::string startText = store.ReadSetting(setting::KezdoDatum);
     const std::string endText = store.ReadSetting(setting::VegDatum);
@@ -158,7 +158,8 @@ bool closeDuePeriod(SettingsStore& store, const std::filesystem::path& home, con
     } else {
         std::filesystem::create_directories(archiveFolder(home), ec);
         if (!writeFileAtomically(archive, archived)) {
-            log.AddProgramLogEntry(ProgramLog::Error, "Fájl írási hiba(Naplo/" + archive.filename().string() + ")!");
+            log.AddProgramLogEntry(ProgramLog::Error,
+                                   "Fájl írási hiba(Naplo/" + archive.filename().string() + ")!");
             return false;
         }
     }

@@ -53,6 +53,6 @@ std::vector<std::string> statisticsBlock(SettingsStore& store, const std::vector
 // while the period's archive file exists. True when a period was closed. A period date that
 // is not a date throws ConversionError before anything changes.
 bool closeDuePeriod(SettingsStore& store, const std::filesystem::path& home, const Clock& clock,
-                      const std::vector<std::string>& connections);
+                    const std::vector<std::string>& connections);
 
 } // namespace vonalor

@@ -59,7 +59,8 @@ bool CreateDailyStatistics(const std::filesystem::path& home, const std::string&
     return writeAnsiLines(dailyStatisticsFile(home, connection), lines);
 }
 
-bool ensureDailyStatistics(const std::filesystem::path& home, const std::string& connection, const Date& today) {
+bool ensureDailyStatistics(const std::filesystem::path& home, const std::string& connection,
+                           const Date& today) {
     std::error_code ec;
     if (std::filesystem::symlink_status(dailyStatisticsFile(home, connection), ec).type() !=
         std::filesystem::file_type::not_found)
@@ -158,8 +159,8 @@ DailyUpdate applyDailyStatistics(const std::filesystem::path& home, const std::s
 DailyUpdate AddDailyStatistics(const std::filesystem::path& home, const std::string& connection,
                                std::string_view costText, std::string_view minutesText,
                                std::string_view megabytesText, const Date& today) {
-    return applyDailyStatistics(home, connection,
-                                planDailyStatistics(home, connection, costText, minutesText, megabytesText, today));
+    return applyDailyStatistics(
+        home, connection, planDailyStatistics(home, connection, costText, minutesText, megabytesText, today));
 }
 
 } // namespace vonalor

@@ -18,7 +18,8 @@ bool CreateDailyStatistics(const std::filesystem::path& home, const std::string&
                            const Date& today);
 
 // Creates the file only when there is none: an existing one keeps its days.
-bool ensureDailyStatistics(const std::filesystem::path& home, const std::string& connection, const Date& today);
+bool ensureDailyStatistics(const std::filesystem::path& home, const std::string& connection,
+                           const Date& today);
 
 // The text between the last `open` and the last `close` of a line; nullopt when either is
 // missing or they stand the wrong way round.

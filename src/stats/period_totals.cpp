@@ -11,7 +11,7 @@ namespace vonalor {
 
 namespace {
 
-const char* const monthNames[] = {"Január", "Február", "Március", "Április", "Május",    "Június",
+const char* const monthNames[] = {"Január", "Február",   "Március",    "Április", "Május",    "Június",
                                   "Július", "Augusztus", "Szeptember", "Október", "November", "December"};
 
 // The month of a stored date from its characters 6 and 7; anything else is December.
@@ -19,7 +19,8 @@ std::string monthName(const std::string& date) {
     if (date.size() >= 7) {
         const std::string digits = date.substr(5, 2);
         for (int month = 1; month <= 11; ++month) {
-            const char text[3] = {static_cast<char>('0' + month / 10), static_cast<char>('0' + month % 10), 0};
+            const char text[3] = {static_cast<char>('0' + month / 10), static_cast<char>('0' + month % 10),
+                                  0};
             if (digits == text)
                 return monthNames[month - 1];
         }
@@ -28,7 +29,9 @@ std::string monthName(const std::string& date) {
 }
 
 std::string byteUnitValue(std::uint64_t bytes, ByteUnit unit) {
-    const long double divisor = unit == ByteUnit::Mbyte ? 1048576.0L : unit == ByteUnit::Kbyte ? 1024.0L : 1.0L;
+    const long double divisor = unit == ByteUnit::Mbyte   ? 1048576.0L
+                                : unit == ByteUnit::Kbyte ? 1024.0L
+                                                          : 1.0L;
     return Regional::hungarian().formatFloat(static_cast<long double>(bytes) / divisor);
 }
 
@@ -53,7 +56,8 @@ void PeriodTotals::refreshPeriodHeader() {
     m_state.lbKezdDat = store.ReadSettingQuiet(setting::KezdoDatum);
     m_state.lbVegDat = store.ReadSettingQuiet(setting::VegDatum);
     m_state.lbHonap = monthName(m_state.lbKezdDat);
-    m_state.byteUnitsEnabled = !m_state.costChooserText.empty() || m_session.lbKapcsAllap != "Nincs Kapcsolat";
+    m_state.byteUnitsEnabled =
+        !m_state.costChooserText.empty() || m_session.lbKapcsAllap != "Nincs Kapcsolat";
 }
 
 void PeriodTotals::loadTotalsOnce(const std::string& connection) {

@@ -23,11 +23,20 @@ std::string escaped(std::string_view text) {
     std::string out;
     for (const char c : text) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -43,11 +52,20 @@ std::optional<std::vector<std::string>> unescapedFields(std::string_view line) {
             if (++i >= line.size())
                 return std::nullopt;
             switch (line[i]) {
-            case '\\': fields.back() += '\\'; break;
-            case 't': fields.back() += '\t'; break;
-            case 'n': fields.back() += '\n'; break;
-            case 'r': fields.back() += '\r'; break;
-            default: return std::nullopt;
+            case '\\':
+                fields.back() += '\\';
+                break;
+            case 't':
+                fields.back() += '\t';
+                break;
+            case 'n':
+                fields.back() += '\n';
+                break;
+            case 'r':
+                fields.back() += '\r';
+                break;
+            default:
+                return std::nullopt;
             }
         } else {
             fields.back() += c;
@@ -56,7 +74,8 @@ std::optional<std::vector<std::string>> unescapedFields(std::string_view line) {
     return fields;
 }
 
-std::string newBookingId(const SessionFigures& session, const std::string& endDate, const std::string& endTime) {
+std::string newBookingId(const SessionFigures& session, const std::string& endDate,
+                         const std::string& endTime) {
     static std::mt19937_64 random{std::random_device{}()};
     static const char* digits = "0123456789abcdef";
     std::string tag;
@@ -95,9 +114,23 @@ BookingOutcome notWritten(const std::string& connection, std::string failure) {
 std::string encodeBooking(const Booking& b) {
     const SessionFigures& s = b.session;
     const std::string fields[] = {
-        std::string(bookingMark), b.id, b.dailyOnly ? "daily" : "all", s.connection, s.startDate, s.startTime,
-        s.hours, s.minutes, s.seconds, s.currentCost, s.bytesSent, s.bytesReceived, b.endDate, b.endTime,
-        b.userName, b.daily.oldLine, b.daily.newLine,
+        std::string(bookingMark),
+        b.id,
+        b.dailyOnly ? "daily" : "all",
+        s.connection,
+        s.startDate,
+        s.startTime,
+        s.hours,
+        s.minutes,
+        s.seconds,
+        s.currentCost,
+        s.bytesSent,
+        s.bytesReceived,
+        b.endDate,
+        b.endTime,
+        b.userName,
+        b.daily.oldLine,
+        b.daily.newLine,
     };
     std::string line;
     for (const std::string& field : fields)
@@ -157,8 +190,8 @@ SessionBooks::SessionBooks(SettingsStore& store, std::filesystem::path home)
     const std::filesystem::path aside = file.string() + ".serult";
     std::error_code ec;
     std::filesystem::rename(file, aside, ec);
-    m_loadProblem = "A függő könyvelések fájlja (" + PendingBookingsFileName + ") sérült, félretéve: " +
-                    aside.filename().string();
+    m_loadProblem = "A függő könyvelések fájlja (" + PendingBookingsFileName +
+                    ") sérült, félretéve: " + aside.filename().string();
     store.log().AddProgramLogEntry(ProgramLog::Error, m_loadProblem);
 }
 
@@ -272,7 +305,8 @@ BookingOutcome SessionBooks::run(Booking& booking) {
         // Marks of sessions that have left the queue are dropped on the way.
         std::string marks;
         for (const std::string& mark : committed) {
-            if (std::any_of(m_pending.begin(), m_pending.end(), [&](const Booking& b) { return b.id == mark; }))
+            if (std::any_of(m_pending.begin(), m_pending.end(),
+                            [&](const Booking& b) { return b.id == mark; }))
                 marks += mark + "\n";
         }
         update.values.emplace_back(LastBookingSetting, marks + id);

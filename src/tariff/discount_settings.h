@@ -14,7 +14,8 @@ struct CorePorts;
 // moment they are clicked. Owns the discount part of the state.
 class DiscountSettings {
 public:
-    DiscountSettings(const CorePorts& ports, CoreContext& core, DiscountState& state, const SessionState& session);
+    DiscountSettings(const CorePorts& ports, CoreContext& core, DiscountState& state,
+                     const SessionState& session);
 
     void load();
     void checkKedvClick(bool checked);

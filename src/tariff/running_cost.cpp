@@ -78,8 +78,8 @@ std::optional<std::string> RunningCost::moneyAlarm(const PeriodTotalsState& tota
     const auto amount = regional.parseFloat(allowance);
     if (!amount)
         throw ConversionError("'" + allowance + "' is not a valid floating point value", setting, allowance);
-    if (regional.toFloat(totals.lbOsszKoltseg) >= *amount && *amount > 0 && store.readFlag(setting::Jelezzen) &&
-        !m_state.moneyWarningGiven) {
+    if (regional.toFloat(totals.lbOsszKoltseg) >= *amount && *amount > 0 &&
+        store.readFlag(setting::Jelezzen) && !m_state.moneyWarningGiven) {
         m_state.moneyWarningGiven = true;
         return "Lejárt a \"" + name + "\" által biztosított " + allowance + " Ft.";
     }
@@ -91,8 +91,8 @@ std::optional<std::string> RunningCost::hoursAlarm(const PeriodTotalsState& tota
     const std::string hours = store.ReadSetting(m_session.connectionName + "KedvOraErteke");
     const std::string& total = totals.lbOsszOra;
     const bool hoursMatch = !total.empty() && total.front() == '0' ? total == "0" + hours : total == hours;
-    if (hoursMatch && totals.lbOsszPerc == "00" && totals.lbOsszMPerc == "00" && store.readFlag(setting::Jelezzen) &&
-        hours != "0")
+    if (hoursMatch && totals.lbOsszPerc == "00" && totals.lbOsszMPerc == "00" &&
+        store.readFlag(setting::Jelezzen) && hours != "0")
         return "Lejárt a " + hours + " óra.";
     return std::nullopt;
 }

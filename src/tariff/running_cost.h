@@ -14,7 +14,8 @@ struct CorePorts;
 // tariff's name and the allowance alarms. Owns the cost part of the state.
 class RunningCost {
 public:
-    RunningCost(const CorePorts& ports, CostState& state, const SessionState& session, const DurationState& duration);
+    RunningCost(const CorePorts& ports, CostState& state, const SessionState& session,
+                const DurationState& duration);
 
     // The fee shows from the connected edge (a text as stored).
     void showFee();

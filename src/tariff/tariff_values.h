@@ -16,7 +16,8 @@ class TariffValueError : public ConversionError {
 public:
     TariffValueError(const ConversionError& cause, std::string connection, std::string valueName,
                      std::string text)
-        : ConversionError(cause.what(), std::move(valueName), std::move(text)), m_connection(std::move(connection)) {}
+        : ConversionError(cause.what(), std::move(valueName), std::move(text)),
+          m_connection(std::move(connection)) {}
 
     const std::string& connection() const { return m_connection; }
     const std::string& valueName() const { return source(); } // connection name + tariff name

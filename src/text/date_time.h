@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdint>
 #include <compare>
+#include <cstdint>
 
 namespace vonalor {
 

@@ -363,8 +363,8 @@ std::uint64_t digitsOnly(std::string_view text) {
 std::string TwoDecimals(std::string_view text) {
     // A value below 0,00001 is written in exponent form ("6,66666666666667E-5"); cutting its
     // mantissa would show thousands of times the amount. Two decimals of it are nothing.
-    if (const auto e = text.find_first_of("Ee"); e != std::string_view::npos && e + 1 < text.size() &&
-                                                 text[e + 1] == '-')
+    if (const auto e = text.find_first_of("Ee");
+        e != std::string_view::npos && e + 1 < text.size() && text[e + 1] == '-')
         return "0";
     // A value too large for the fixed form keeps its exponent: cutting it would drop it.
     if (text.find_first_of("Ee") != std::string_view::npos)

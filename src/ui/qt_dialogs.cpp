@@ -18,7 +18,6 @@ namespace vonalor {
 
 namespace {
 
-
 QMessageBox::Icon iconOf(unsigned style) {
     switch (style & mb::IconMask) {
     case mb::IconStop:
@@ -44,9 +43,12 @@ std::vector<ButtonSpec> buttonsOf(unsigned style) {
     case mb::OkCancel:
         return {{QMessageBox::Ok, mb::IdOk}, {QMessageBox::Cancel, mb::IdCancel}};
     case mb::AbortRetryIgnore:
-        return {{QMessageBox::Abort, mb::IdAbort}, {QMessageBox::Retry, mb::IdRetry}, {QMessageBox::Ignore, mb::IdIgnore}};
+        return {{QMessageBox::Abort, mb::IdAbort},
+                {QMessageBox::Retry, mb::IdRetry},
+                {QMessageBox::Ignore, mb::IdIgnore}};
     case mb::YesNoCancel:
-        return {{QMessageBox::Yes, mb::IdYes}, {QMessageBox::No, mb::IdNo}, {QMessageBox::Cancel, mb::IdCancel}};
+        return {
+            {QMessageBox::Yes, mb::IdYes}, {QMessageBox::No, mb::IdNo}, {QMessageBox::Cancel, mb::IdCancel}};
     case mb::YesNo:
         return {{QMessageBox::Yes, mb::IdYes}, {QMessageBox::No, mb::IdNo}};
     case mb::RetryCancel:

@@ -41,7 +41,8 @@ private:
 QtTimerService::QtTimerService() = default;
 QtTimerService::~QtTimerService() = default;
 
-Timer& QtTimerService::createTimer(std::string name, int intervalMs, bool enabled, std::function<void()> onTick) {
+Timer& QtTimerService::createTimer(std::string name, int intervalMs, bool enabled,
+                                   std::function<void()> onTick) {
     m_timers.push_back(std::make_unique<QtTimer>(std::move(name), intervalMs, enabled, std::move(onTick)));
     return *m_timers.back();
 }

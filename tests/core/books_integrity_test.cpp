@@ -35,7 +35,8 @@ struct IntegrityTest : LaterStartTest {
     }
     static std::size_t entries(const std::string& log) {
         std::size_t count = 0;
-        for (std::size_t at = log.find("internetez"); at != std::string::npos; at = log.find("internetez", at + 1))
+        for (std::size_t at = log.find("internetez"); at != std::string::npos;
+             at = log.find("internetez", at + 1))
             ++count;
         return count;
     }
@@ -176,8 +177,9 @@ TEST_F(IntegrityTest, ASessionEndingInItsSixtyFirstSecondIsBookedWithItsFee) {
     const std::string booked = state().cost.bookedCost;
     EXPECT_EQ(booked.substr(0, 3), "26,") << before;
     drop();
-    EXPECT_NE(naplo().find(toCp1250("Kapcsolat költsége.................................:  " + booked + " Ft")),
-              std::string::npos);
+    EXPECT_NE(
+        naplo().find(toCp1250("Kapcsolat költsége.................................:  " + booked + " Ft")),
+        std::string::npos);
     const Regional& regional = Regional::hungarian();
     EXPECT_EQ(setting("OtthonOsszKoltseg"), regional.formatFloat(regional.toFloat(booked)));
     EXPECT_EQ(readFile(home / "OtthonDiagram.ini").substr(0, 16), "2004.10.20.-[" + booked.substr(0, 3));
@@ -196,7 +198,8 @@ TEST_F(IntegrityTest, ACompanionPositionThatIsNotANumberFallsBackAndTheSessionIs
     EXPECT_EQ(setting("OtthonKapcsSzama"), "2");
     EXPECT_TRUE(notices().empty());
     const auto all = logTexts();
-    EXPECT_EQ(std::count(all.begin(), all.end(), "Hibás számérték: KiseroBal = 'abc', helyette 40 érvényes"), 1);
+    EXPECT_EQ(std::count(all.begin(), all.end(), "Hibás számérték: KiseroBal = 'abc', helyette 40 érvényes"),
+              1);
 }
 
 TEST_F(IntegrityTest, ADecimalMoneyAllowanceWarnsOnceAndNeverNags) {
@@ -235,9 +238,12 @@ TEST_F(IntegrityTest, AStoredAmountTheBooksCannotHoldNeverReachesThem) {
         const char* text;
         bool booked;
     } cases[] = {
-        {"OtthonHetKozDelelott", "1E20", true}, {"OtthonHetKozDelelott", "inf", true},
-        {"OtthonHetKozDelelott", "nan", true},  {"OtthonHetKozDelelott", "-3", true},
-        {"OtthonOsszMPerc", "9223372036854775807", false}, {"OtthonOsszKoltseg", "+Inf", false},
+        {"OtthonHetKozDelelott", "1E20", true},
+        {"OtthonHetKozDelelott", "inf", true},
+        {"OtthonHetKozDelelott", "nan", true},
+        {"OtthonHetKozDelelott", "-3", true},
+        {"OtthonOsszMPerc", "9223372036854775807", false},
+        {"OtthonOsszKoltseg", "+Inf", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.setting) + "=" + c.text);
@@ -245,8 +251,10 @@ TEST_F(IntegrityTest, AStoredAmountTheBooksCannotHoldNeverReachesThem) {
         dialogs.clear();
         std::filesystem::remove(home / "naplo.txt");
         std::filesystem::remove(home / PendingBookingsFileName);
-        for (const auto& [name, text] : {std::pair{"OtthonHetKozDelelott", "6"}, {"OtthonOsszMPerc", "00"},
-                                         {"OtthonOsszKoltseg", "0"}, {"OtthonKapcsSzama", "0"}})
+        for (const auto& [name, text] : {std::pair{"OtthonHetKozDelelott", "6"},
+                                         {"OtthonOsszMPerc", "00"},
+                                         {"OtthonOsszKoltseg", "0"},
+                                         {"OtthonKapcsSzama", "0"}})
             store.WriteSetting(name, text);
         store.WriteSetting(c.setting, c.text);
         start();
@@ -291,7 +299,8 @@ namespace {
 TEST_F(ProgramCoreTest, HostileAndLookAlikeEntryNamesAreRefusedWithAMessage) {
     const TempHome outside;
     const std::string absolute = (outside.path() / "abs").string();
-    phonebook("entry ../outside/evil\nentry " + absolute + "\nentry Otthon\nentry OTTHON\nentry a\\b\nentry ..\n");
+    phonebook("entry ../outside/evil\nentry " + absolute +
+              "\nentry Otthon\nentry OTTHON\nentry a\\b\nentry ..\n");
     start();
     EXPECT_EQ(core->state().phonebook.entries, std::vector<std::string>{"Otthon"});
     EXPECT_FALSE(std::filesystem::exists(home.path().parent_path() / "outside"));
@@ -299,8 +308,8 @@ TEST_F(ProgramCoreTest, HostileAndLookAlikeEntryNamesAreRefusedWithAMessage) {
     EXPECT_EQ(setting(absolute + "OsszKoltseg"), "");
     EXPECT_EQ(setting("KapcsolatokSzama"), "1");
     ASSERT_EQ(dialogs.shown().size(), 5u);
-    EXPECT_EQ(dialogs.shown()[2].text,
-              "A(z) \"OTTHON\" kapcsolatot a program nem figyeli: csak kis- és nagybetűben tér el ettől: \"Otthon\".");
+    EXPECT_EQ(dialogs.shown()[2].text, "A(z) \"OTTHON\" kapcsolatot a program nem figyeli: csak kis- és "
+                                       "nagybetűben tér el ettől: \"Otthon\".");
 
     // A session of the look-alike is not booked into Otthon's record; Otthon's own is.
     ras.connect("OTTHON", 1);
@@ -330,8 +339,8 @@ TEST_F(IntegrityTest, TheAllowanceFieldStoresOnlyAnAmountTheBooksCanHold) {
         bool stored;
         const char* value;
     } cases[] = {
-        {"2,5", true, "2,5"}, {"", true, "0"},        {"1,2,3", false, "0"},
-        {"1E20", false, "0"}, {"-3", false, "0"},     {"1000000001", false, "0"},
+        {"2,5", true, "2,5"}, {"", true, "0"},       {"1,2,3", false, "0"},
+        {"1E20", false, "0"}, {"-3", false, "0"},    {"1000000001", false, "0"},
         {"12,", true, "12,"}, {"inf", false, "12,"},
     };
     for (const auto& c : cases) {

@@ -234,7 +234,8 @@ TEST_F(BooksSessionLog, ABrokenRecordValueBooksNothingAndTheSessionWaitsUntilItI
             EXPECT_EQ(e.text(), "12.5");
         }
         EXPECT_FALSE(std::filesystem::exists(home / "naplo.txt")) << broken;
-        EXPECT_EQ(value("OtthonKapcsSzama"), std::string(broken) == "OtthonKapcsSzama" ? "12.5" : "0") << broken;
+        EXPECT_EQ(value("OtthonKapcsSzama"), std::string(broken) == "OtthonKapcsSzama" ? "12.5" : "0")
+            << broken;
         EXPECT_EQ(readFile(dailyStatisticsFile(home.path(), "Otthon")), dailyBefore) << broken;
 
         store.WriteSetting(broken, good);

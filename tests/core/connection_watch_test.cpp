@@ -86,8 +86,9 @@ TEST_F(WatchTest, TheDisconnectEdgeResetsTheDisplaysAndBooksTheSession) {
     EXPECT_FALSE(core->timer(TimerId::Koltsegek).enabled());
     EXPECT_TRUE(logged("\"Otthon\" szétkapcsolva!"));
     EXPECT_EQ(setting("OtthonKapcsSzama"), "1");
-    EXPECT_NE(readFile(home / "naplo.txt").find("Kapcsolat neve......................................:  Otthon"),
-              std::string::npos);
+    EXPECT_NE(
+        readFile(home / "naplo.txt").find("Kapcsolat neve......................................:  Otthon"),
+        std::string::npos);
 }
 
 TEST_F(WatchTest, ASessionDroppedWhileDiallingLeavesNoBooksButLogsTheDisconnection) {

@@ -63,8 +63,9 @@ TEST(CtlMonitorTest, InterruptingAConnectedSessionBooksItAsClosingTheWindowDoes)
     ASSERT_FALSE(line.empty());
     ::kill(child.pid, SIGINT);
     EXPECT_EQ(waitFor(child), 0);
-    EXPECT_NE(readFile(home / "naplo.txt").find("Kapcsolat neve......................................:  Otthon"),
-              std::string::npos);
+    EXPECT_NE(
+        readFile(home / "naplo.txt").find("Kapcsolat neve......................................:  Otthon"),
+        std::string::npos);
     const CommandResult totals = runCtl(home.path(), "totals Otthon");
     EXPECT_EQ(totals.out.substr(0, 9), "Otthon\t1\t");
 }

@@ -23,8 +23,9 @@ TEST_F(CtlSimulateTest, ASixForintSecondWithAFeeOfTwentyReadsTwentyTen) {
     tariffs();
     const CommandResult run = ctl("simulate Otthon --at '2004.10.20. 9:00:00' --seconds 2 --fee 20");
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "00:00:08\tCsatlakoztatva\t20,10\t20,10\t20,1\tCsatlakoztatva : Otthon  -  Percdíj : 6\n"
-                       "00:00:09\tCsatlakoztatva\t20,20\t20,20\t20,2\tCsatlakoztatva : Otthon  -  Percdíj : 6\n");
+    EXPECT_EQ(run.out,
+              "00:00:08\tCsatlakoztatva\t20,10\t20,10\t20,1\tCsatlakoztatva : Otthon  -  Percdíj : 6\n"
+              "00:00:09\tCsatlakoztatva\t20,20\t20,20\t20,2\tCsatlakoztatva : Otthon  -  Percdíj : 6\n");
 }
 
 TEST_F(CtlSimulateTest, TwoHoursFromFridayEveningCrossTheBandAndTheRealHomeStaysAsItWas) {
@@ -69,7 +70,8 @@ TEST_F(CtlSimulateTest, BookingWritesTheSessionIntoTheDataHomeAsTheProgramWould)
 TEST_F(CtlSimulateTest, AFirstStartWhileBookingKeepsWhatTheHomeAlreadyHolds) {
     ctl("set 'Otthon NetHetKozDelelott' 6");
     ctl("set 'Otthon NetOsszKoltseg' 4325,5");
-    const CommandResult run = ctl("simulate 'Otthon Net' --at '2004.10.25. 9:05:31' --seconds 5 --every 100 --book");
+    const CommandResult run =
+        ctl("simulate 'Otthon Net' --at '2004.10.25. 9:05:31' --seconds 5 --every 100 --book");
     EXPECT_EQ(run.exitCode, 0);
     // 12 seconds at 6 Ft a minute on top of the total.
     EXPECT_EQ(ctl("totals 'Otthon Net'").out.substr(0, 27), "Otthon Net\t1\t00:00:12\t4326\t");
@@ -81,10 +83,13 @@ TEST_F(CtlSimulateTest, ASessionEndingInItsSixtyFirstSecondIsBookedWithItsFee) {
     ctl("set KezdoDatum 2004.10.01.");
     ctl("set VegDatum 2004.11.01.");
     tariffs();
-    EXPECT_EQ(ctl("simulate Otthon --at '2004.10.20. 10:00:00' --seconds 54 --fee 20 --every 100 --book").exitCode, 0);
+    EXPECT_EQ(
+        ctl("simulate Otthon --at '2004.10.20. 10:00:00' --seconds 54 --fee 20 --every 100 --book").exitCode,
+        0);
     const std::string totals = ctl("totals Otthon").out;
     EXPECT_EQ(totals.substr(0, 23), "Otthon\t1\t00:01:01\t26,1\t") << totals;
-    EXPECT_NE(ctl("log").out.find("Kapcsolat költsége.................................:  26,1"), std::string::npos);
+    EXPECT_NE(ctl("log").out.find("Kapcsolat költsége.................................:  26,1"),
+              std::string::npos);
 }
 
 TEST_F(CtlSimulateTest, ANewConnectionKeepsItsFeeWhenTheProgramMeetsIt) {
@@ -105,10 +110,11 @@ TEST_F(CtlSimulateTest, ABrokenTariffFailsWithTheProgramsOwnText) {
 }
 
 TEST_F(CtlSimulateTest, BadOptionsAreUsageErrors) {
-    for (const char* arguments : {"simulate Otthon --seconds 3", "simulate Otthon --at '2004.13.01. 9:00:00' --seconds 3",
-                                  "simulate Otthon --at '2004.10.20. 9:00:00' --seconds 0",
-                                  "simulate Otthon --at '2004.10.20. 9:00:00' --seconds 3 --fee 2.5",
-                                  "simulate Otthon --at '2004.10.20. 9:00:00' --seconds 3 --bogus 1"})
+    for (const char* arguments :
+         {"simulate Otthon --seconds 3", "simulate Otthon --at '2004.13.01. 9:00:00' --seconds 3",
+          "simulate Otthon --at '2004.10.20. 9:00:00' --seconds 0",
+          "simulate Otthon --at '2004.10.20. 9:00:00' --seconds 3 --fee 2.5",
+          "simulate Otthon --at '2004.10.20. 9:00:00' --seconds 3 --bogus 1"})
         EXPECT_EQ(ctl(arguments).exitCode, 2) << arguments;
 }
 

@@ -68,8 +68,9 @@ TEST_F(CtlTariff, AnAmountTheBooksCannotHoldIsNeitherStoredNorPriced) {
         EXPECT_EQ(cost.out, "") << text;
         storeRaw(home.path(), "OtthonHetKozDelelott", "6");
     }
-    for (const char* good : {"set OtthonOsszKoltseg -12,5", "set OtthonKedvErteke 2,5", "set OtthonOsszMPerc 59",
-                             "set OtthonKuldottBajt 9223372036854775807", "set KiseroBal -20"})
+    for (const char* good :
+         {"set OtthonOsszKoltseg -12,5", "set OtthonKedvErteke 2,5", "set OtthonOsszMPerc 59",
+          "set OtthonKuldottBajt 9223372036854775807", "set KiseroBal -20"})
         EXPECT_EQ(ctl(good).exitCode, 0) << good;
     for (const char* bad : {"set OtthonOsszMPerc 9223372036854775807", "set OtthonKapcsSzama -1",
                             "set OtthonOsszKoltseg 1E13", "set KapcsolatokSzama x"})

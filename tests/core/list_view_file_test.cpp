@@ -81,8 +81,12 @@ TEST(ListViewFileDecode, StopsAtTheEndOfTheDataWhateverTheCountSays) {
     const std::string cases[] = {
         std::string("LVF", 3),
         std::string("LVF\x05", 4),
-        std::string("LVF\x02\x00\x00\x00\x01\x00\x00\x00\x01\x00" "A", 14),
-        std::string("LVF\x01\x00\x03\x00\x01\x00\x00\x00\x00\x00\x02\x00" "ab\xff\xff", 18),
+        std::string("LVF\x02\x00\x00\x00\x01\x00\x00\x00\x01\x00"
+                    "A",
+                    14),
+        std::string("LVF\x01\x00\x03\x00\x01\x00\x00\x00\x00\x00\x02\x00"
+                    "ab\xff\xff",
+                    18),
     };
     for (const std::string& bytes : cases) {
         const DecodedList decoded = decodeListViewFile(bytes);

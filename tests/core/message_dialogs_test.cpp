@@ -13,7 +13,8 @@ TEST(CaptionedMessageBoxTest, IconAndButtonKindsMapToTheBoxStyle) {
         int buttons;
         unsigned style;
     } cases[] = {
-        {1, 1, 0x32}, {2, 2, 0x41}, {3, 6, 0x10}, {4, 4, 0x24}, {5, 5, 0x33}, {0, 3, 0x05}, {9, 0, 0x00}, {3, 7, 0x10},
+        {1, 1, 0x32}, {2, 2, 0x41}, {3, 6, 0x10}, {4, 4, 0x24},
+        {5, 5, 0x33}, {0, 3, 0x05}, {9, 0, 0x00}, {3, 7, 0x10},
     };
     for (const auto& c : cases) {
         ScriptedDialogs dialogs;
@@ -61,8 +62,8 @@ TEST(LocalizedMessageDlgTest, CaptionsFollowTheKindAndTheCallersSet) {
 TEST(LocalizedMessageDlgTest, ButtonsStandInSetOrderWithHungarianLabels) {
     const MessageDialog all = buildMessageDialog(CaptionSet::Standard, "x", MessageKind::Custom, 0x7FF);
     const std::vector<DialogButton> expected = {
-        {"&Igen", 6},      {"&Nem", 7},  {"&Rendben", 1},    {"&Mégsem", 2},      {"&Kilépés", 3}, {"&Újra", 4},
-        {"Rá&hagy", 5},    {"Min&d", 8}, {"&Egyet sem", 9}, {"Minde&gyiket", 10}, {"&Súgó", 0},
+        {"&Igen", 6},   {"&Nem", 7},  {"&Rendben", 1},   {"&Mégsem", 2},       {"&Kilépés", 3}, {"&Újra", 4},
+        {"Rá&hagy", 5}, {"Min&d", 8}, {"&Egyet sem", 9}, {"Minde&gyiket", 10}, {"&Súgó", 0},
     };
     EXPECT_EQ(all.buttons, expected);
     EXPECT_FALSE(all.companionLayout);
@@ -83,7 +84,8 @@ TEST(LocalizedMessageDlgTest, EnterAndEscAnswersByTheButtonSet) {
         {buttons::Abort | buttons::Ignore, 0, 0},
     };
     for (const auto& c : cases) {
-        const MessageDialog dialog = buildMessageDialog(CaptionSet::Standard, "x", MessageKind::Confirmation, c.set);
+        const MessageDialog dialog =
+            buildMessageDialog(CaptionSet::Standard, "x", MessageKind::Confirmation, c.set);
         EXPECT_EQ(dialog.defaultResult, c.enter) << c.set;
         EXPECT_EQ(dialog.cancelResult, c.esc) << c.set;
     }
@@ -94,15 +96,18 @@ TEST(LocalizedMessageDlgTest, TheKindsSoundPlaysBeforeTheDialog) {
         MessageKind kind;
         const char* sound; // nullptr: silent
     } cases[] = {
-        {MessageKind::Warning, "beep:48"},     {MessageKind::Error, "beep:64"}, {MessageKind::Information, nullptr},
-        {MessageKind::Confirmation, "beep:32"}, {MessageKind::Custom, "beep:0"},
+        {MessageKind::Warning, "beep:48"},   {MessageKind::Error, "beep:64"},
+        {MessageKind::Information, nullptr}, {MessageKind::Confirmation, "beep:32"},
+        {MessageKind::Custom, "beep:0"},
     };
     for (const auto& c : cases) {
         ScriptedDialogs dialogs;
         RecordingSound sound;
         std::size_t heardBeforeShown = 99;
-        dialogs.setWhileOpen([&](const ScriptedDialogs::Shown&) { heardBeforeShown = sound.played().size(); });
-        EXPECT_EQ(LocalizedMessageDlg(dialogs, sound, CaptionSet::Standard, "szöveg", c.kind, buttons::Ok), 1);
+        dialogs.setWhileOpen(
+            [&](const ScriptedDialogs::Shown&) { heardBeforeShown = sound.played().size(); });
+        EXPECT_EQ(LocalizedMessageDlg(dialogs, sound, CaptionSet::Standard, "szöveg", c.kind, buttons::Ok),
+                  1);
         if (c.sound) {
             EXPECT_EQ(sound.played(), std::vector<std::string>{c.sound});
             EXPECT_EQ(heardBeforeShown, 1u);

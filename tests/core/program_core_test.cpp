@@ -65,8 +65,8 @@ TEST_F(ProgramCoreTest, CreationLogsTheStartAndAMissingBlockedListAndResetsTheRe
     store.WriteSetting("VegDatum", "2004.11.01.");
     store.WriteSetting("Ujraindit", "1");
     start();
-    EXPECT_EQ(logTexts(),
-              (std::vector<std::string>{"Vonalor 1.3 elindítva!", "A tiltott weblapokat tartalmazó fájl hiányzik!"}));
+    EXPECT_EQ(logTexts(), (std::vector<std::string>{"Vonalor 1.3 elindítva!",
+                                                    "A tiltott weblapokat tartalmazó fájl hiányzik!"}));
     EXPECT_EQ(setting("Ujraindit"), "0");
     EXPECT_TRUE(core->state().window.firstShowMark);
     EXPECT_EQ(core->state().window.tariffGroupCaption, "Nincs kapcsolat kiválasztva");
@@ -92,10 +92,18 @@ TEST_F(ProgramCoreTest, TheThirteenTimersWithTheirIntervalsAndStates) {
         int interval;
         bool enabled;
     } expected[] = {
-        {"TimerStatus", 10, true},           {"TimerIdotartam", 1000, false},  {"TimerKoltsegek", 1000, false},
-        {"TimerKapcsFrissit", 2000, true},   {"TimerUjHonap", 2500, true},     {"TimerFeladatok", 1, true},
-        {"TimerIkon", 1000, true},           {"TimerKisero", 500, false},      {"TimerElsoInditas", 200, false},
-        {"TimerNincsKapModTul", 1000, false}, {"TimerHibernalas", 1000, false}, {"TimerLetoltIdo", 1000, true},
+        {"TimerStatus", 10, true},
+        {"TimerIdotartam", 1000, false},
+        {"TimerKoltsegek", 1000, false},
+        {"TimerKapcsFrissit", 2000, true},
+        {"TimerUjHonap", 2500, true},
+        {"TimerFeladatok", 1, true},
+        {"TimerIkon", 1000, true},
+        {"TimerKisero", 500, false},
+        {"TimerElsoInditas", 200, false},
+        {"TimerNincsKapModTul", 1000, false},
+        {"TimerHibernalas", 1000, false},
+        {"TimerLetoltIdo", 1000, true},
         {"TimerLetoltKesleltet", 1000, false},
     };
     ASSERT_EQ(core->timers().size(), std::size(expected));
@@ -259,8 +267,9 @@ TEST_F(ProgramCoreTest, ClosingSavesTheTaskListAndTheProgramLogOnce) {
     ProgramLog scratch(time);
     LoadListViewFile(saved, home / "ProgramNaplo.sav", dialogs, scratch);
     EXPECT_EQ(saved.front().subItems.at(0), "Vonalor 1.3 elindítva!");
-    const auto starts = std::count_if(saved.begin(), saved.end(),
-                                      [](const ListRow& r) { return r.subItems.at(0) == "Vonalor 1.3 elindítva!"; });
+    const auto starts = std::count_if(saved.begin(), saved.end(), [](const ListRow& r) {
+        return r.subItems.at(0) == "Vonalor 1.3 elindítva!";
+    });
     EXPECT_EQ(starts, 1);
 }
 
@@ -273,7 +282,9 @@ namespace {
 TEST_F(ProgramCoreTest, TheRolloverTimerClosesAnOverduePeriodAndTheCostPageFollows) {
     struct PeriodView final : CoreView {
         int closed = 0;
-        void changed(Aspects aspects) override { closed += has(aspects, Aspect::Totals) && has(aspects, Aspect::Books); }
+        void changed(Aspects aspects) override {
+            closed += has(aspects, Aspect::Totals) && has(aspects, Aspect::Books);
+        }
     } periodView;
     store.WriteSetting("ElsoInditas", "0");
     store.WriteSetting("KezdoDatum", "2004.10.25.");

@@ -39,16 +39,25 @@ TEST_F(RegistryTest, ABrokenSequenceFoldsByteForByteAndMeetsNoOtherName) {
         std::string folded;
         std::string other; // a proper name the broken one must not meet
     } cases[] = {
-        {"X\xC3" "A", "x\xC3" "a", "xá"},         // the continuation byte is missing
-        {"\xC1\x81" "B", "\xC1\x81" "b", "ab"},  // an overlong 'A'
-        {"K\xE2\x82", "k\xE2\x82", "k"},        // cut off at the end
-        {"\xC5\x90\xC5", "ő\xC5", "ő"},          // a whole letter, then a lone lead byte
+        {"X\xC3"
+         "A",
+         "x\xC3"
+         "a",
+         "xá"}, // the continuation byte is missing
+        {"\xC1\x81"
+         "B",
+         "\xC1\x81"
+         "b",
+         "ab"},                                               // an overlong 'A'
+        {"K\xE2\x82", "k\xE2\x82", "k"},                      // cut off at the end
+        {"\xC5\x90\xC5", "ő\xC5", "ő"},                       // a whole letter, then a lone lead byte
         {"Díj€\xF0\x9F\x98\x80", "díj€\xF0\x9F\x98\x80", ""}, // whole sequences of every length
     };
     for (const auto& c : cases) {
         EXPECT_EQ(foldRegistryName(c.name), c.folded) << c.name;
         ASSERT_TRUE(registry->write(HKLM, "SOFTWARE\\Vonalor", c.name, "broken"));
-        EXPECT_EQ(registry->read(HKLM, "SOFTWARE\\Vonalor", c.folded).status, Registry::Status::Found) << c.name;
+        EXPECT_EQ(registry->read(HKLM, "SOFTWARE\\Vonalor", c.folded).status, Registry::Status::Found)
+            << c.name;
         if (!c.other.empty()) {
             EXPECT_EQ(registry->read(HKLM, "SOFTWARE\\Vonalor", c.other).status, Registry::Status::NoValue)
                 << c.name;
@@ -71,7 +80,8 @@ TEST_F(RegistryTest, MissingKeyAndMissingValueAreTold) {
     registry->write(HKLM, "SOFTWARE\\Vonalor", "Y", "1");
     EXPECT_TRUE(registry->keyExists(HKLM, "SOFTWARE"));
     EXPECT_EQ(registry->read(HKLM, "SOFTWARE\\Vonalor", "X").status, Registry::Status::NoValue);
-    EXPECT_EQ(registry->read(RegistryRoot::CurrentUser, "SOFTWARE\\Vonalor", "Y").status, Registry::Status::NoKey);
+    EXPECT_EQ(registry->read(RegistryRoot::CurrentUser, "SOFTWARE\\Vonalor", "Y").status,
+              Registry::Status::NoKey);
     EXPECT_TRUE(registry->remove(HKLM, "SOFTWARE\\Vonalor", "y"));
     EXPECT_EQ(registry->read(HKLM, "SOFTWARE\\Vonalor", "Y").status, Registry::Status::NoValue);
 }

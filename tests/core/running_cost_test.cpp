@@ -39,7 +39,8 @@ TEST_F(CostTest, TheFeeShowsAtTheEdgeAndAfterOneSecondReadsTwentyTen) {
 TEST_F(CostTest, TheFirstMinuteCostsExactlyTheTariffInForce) {
     connectNow(); // the clock starts at 00:00:07
     seconds(53);  // the last step is taken while it reads 00:00:59
-    EXPECT_EQ(state().duration.lbOra + ":" + state().duration.lbPerc + ":" + state().duration.lbMPerc, "00:01:00");
+    EXPECT_EQ(state().duration.lbOra + ":" + state().duration.lbPerc + ":" + state().duration.lbMPerc,
+              "00:01:00");
     EXPECT_EQ(state().cost.runningCost, "6");
     EXPECT_EQ(state().cost.lbJelenKoltseg, "6");
     seconds(1); // at 00:01:00 the display shows the tariff text, then the next step adds
@@ -62,7 +63,8 @@ TEST_F(CostTest, ThePeriodTotalAddsTheRecordAndTheBillAllConnections) {
     EXPECT_EQ(state().cost.lbJelenKoltseg, "12,50");
     EXPECT_EQ(state().totals.lbOsszKoltseg, "112,50");
     EXPECT_EQ(state().totals.lbszamla, "119,75");
-    EXPECT_EQ(state().totals.lbOsszOra + ":" + state().totals.lbOsszPerc + ":" + state().totals.lbOsszMPerc, "12:05:18");
+    EXPECT_EQ(state().totals.lbOsszOra + ":" + state().totals.lbOsszPerc + ":" + state().totals.lbOsszMPerc,
+              "12:05:18");
 }
 
 TEST_F(CostTest, ClocksCarryWithTheTwoDigitRuleAndUnboundedHours) {
@@ -71,11 +73,8 @@ TEST_F(CostTest, ClocksCarryWithTheTwoDigitRuleAndUnboundedHours) {
         const char* before[3];
         const char* after;
     } cases[] = {
-        {{"00", "59", "59"}, "01:00:00"},
-        {{"09", "59", "59"}, "10:00:00"},
-        {{"99", "59", "59"}, "100:00:00"},
-        {{"00", "00", "08"}, "00:00:09"},
-        {{"00", "09", "59"}, "00:10:00"},
+        {{"00", "59", "59"}, "01:00:00"}, {{"09", "59", "59"}, "10:00:00"}, {{"99", "59", "59"}, "100:00:00"},
+        {{"00", "00", "08"}, "00:00:09"}, {{"00", "09", "59"}, "00:10:00"},
     };
     for (const auto& c : cases) {
         core->state().duration.lbOra = c.before[0];
@@ -85,8 +84,11 @@ TEST_F(CostTest, ClocksCarryWithTheTwoDigitRuleAndUnboundedHours) {
         core->state().totals.lbOsszPerc = c.before[1];
         core->state().totals.lbOsszMPerc = c.before[2];
         core->TimerIdotartamTimer();
-        EXPECT_EQ(state().duration.lbOra + ":" + state().duration.lbPerc + ":" + state().duration.lbMPerc, c.after);
-        EXPECT_EQ(state().totals.lbOsszOra + ":" + state().totals.lbOsszPerc + ":" + state().totals.lbOsszMPerc, c.after);
+        EXPECT_EQ(state().duration.lbOra + ":" + state().duration.lbPerc + ":" + state().duration.lbMPerc,
+                  c.after);
+        EXPECT_EQ(state().totals.lbOsszOra + ":" + state().totals.lbOsszPerc + ":" +
+                      state().totals.lbOsszMPerc,
+                  c.after);
     }
 }
 
@@ -177,7 +179,8 @@ TEST_F(CostTest, ABrokenTariffStopsTheClockWithTheLogEntryAndTheDialog) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Hiba a költség számítás közben!"), texts.end());
     ASSERT_FALSE(dialogs.shown().empty());
     EXPECT_EQ(dialogs.shown().back().kind, "plainError");
-    EXPECT_EQ(dialogs.shown().back().text.rfind("A költség/idő számításában hiba történt, ezért a számítás leállt!", 0),
+    EXPECT_EQ(dialogs.shown().back().text.rfind(
+                  "A költség/idő számításában hiba történt, ezért a számítás leállt!", 0),
               0u);
     EXPECT_NE(dialogs.shown().back().text.find(SupportAddress), std::string::npos);
     const std::string stopped = state().duration.lbMPerc;
@@ -192,7 +195,8 @@ TEST_F(CostTest, TheTariffTimerRunsFirstSoThePeriodClockIsLoaded) {
     store.WriteSetting("OtthonOsszMPerc", "00");
     connectNow();
     seconds(1);
-    EXPECT_EQ(state().totals.lbOsszOra + ":" + state().totals.lbOsszPerc + ":" + state().totals.lbOsszMPerc, "03:20:01");
+    EXPECT_EQ(state().totals.lbOsszOra + ":" + state().totals.lbOsszPerc + ":" + state().totals.lbOsszMPerc,
+              "03:20:01");
 }
 
 } // namespace

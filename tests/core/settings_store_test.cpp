@@ -42,8 +42,9 @@ TEST_F(SettingsStoreTest, AutoDialDefaultLivesInItsOwnKeyWithItsOwnReportText) {
     store.WriteAutoDialSetting("DefaultInternet", "Otthon");
     EXPECT_EQ(store.ReadAutoDialSetting("DefaultInternet"), "Otthon");
     EXPECT_EQ(store.ReadSettingQuiet("DefaultInternet"), "");
-    EXPECT_EQ(registry->read(RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\RAS AutoDial\\Default",
-                             "DefaultInternet")
+    EXPECT_EQ(registry
+                  ->read(RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\RAS AutoDial\\Default",
+                         "DefaultInternet")
                   .text,
               "Otthon");
     EXPECT_EQ(store.ReadAutoDialSetting("Masik"), "");
@@ -89,10 +90,10 @@ TEST_F(SettingsStoreTest, ANewConnectionRecordFillsInOnlyTheValuesThatAreMissing
     store.WriteSetting("A BHetKozDelutan", "4,5");
     EXPECT_TRUE(CreateConnectionRecord(store, "A B"));
     const std::vector<std::pair<std::string, std::string>> expected = {
-        {"OsszOra", "00"},       {"OsszPerc", "00"},      {"OsszMPerc", "00"},     {"OsszKoltseg", "123,45"},
+        {"OsszOra", "00"},       {"OsszPerc", "00"},      {"OsszMPerc", "00"},      {"OsszKoltseg", "123,45"},
         {"KapcsSzama", "0"},     {"HetKozDelelott", "1"}, {"HetKozDelutan", "4,5"}, {"HetKozEjjel", "1"},
-        {"HetVegDelelott", "1"}, {"HetVegDelutan", "1"},  {"HetVegEjjel", "1"},    {"VanKapcsDij", "0"},
-        {"KapcsDijErteke", "0"}, {"KedvErteke", "0"},     {"KedvOraErteke", "0"},  {"KuldottBajt", "0"},
+        {"HetVegDelelott", "1"}, {"HetVegDelutan", "1"},  {"HetVegEjjel", "1"},     {"VanKapcsDij", "0"},
+        {"KapcsDijErteke", "0"}, {"KedvErteke", "0"},     {"KedvOraErteke", "0"},   {"KuldottBajt", "0"},
         {"FogadottBajt", "0"},
     };
     for (const auto& [suffix, text] : expected)

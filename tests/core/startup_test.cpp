@@ -38,7 +38,8 @@ struct StartupTest : CoreFixture {
     StartupTest() { face.store = &store; }
 
     Startup makeStartup() {
-        return Startup(store, dialogs, [this] { return std::make_unique<InstanceLock>(home / "vonalor.lock"); });
+        return Startup(store, dialogs,
+                       [this] { return std::make_unique<InstanceLock>(home / "vonalor.lock"); });
     }
 };
 
@@ -177,7 +178,8 @@ TEST_F(StartupTest, RestartWritesTheMarkBeforeStartingTheSameProgram) {
     InstanceLock running(home / "vonalor.lock");
     store.WriteSetting("Ujraindit", "0");
     // The "program" restarted here is the command-line tool writing a value of its own.
-    ASSERT_TRUE(restartProgram(store, VONALOR_CTL_PATH, {"--home", home.path().string(), "set", "Ujrainditva", "igen"}));
+    ASSERT_TRUE(restartProgram(store, VONALOR_CTL_PATH,
+                               {"--home", home.path().string(), "set", "Ujrainditva", "igen"}));
     EXPECT_EQ(store.ReadSettingQuiet("Ujraindit"), "1");
     int status = 0;
     ASSERT_GT(::waitpid(-1, &status, 0), 0);
@@ -189,7 +191,9 @@ TEST(InstallationTest, AFreshHomeGetsEveryStartValueAndALaterStartChangesNothing
     TempHome home;
     auto registry = SqliteRegistry::open(home / "registry.db");
     EXPECT_TRUE(provisionInstallation(*registry));
-    auto read = [&](const char* name) { return registry->read(RegistryRoot::LocalMachine, ProgramKey, name); };
+    auto read = [&](const char* name) {
+        return registry->read(RegistryRoot::LocalMachine, ProgramKey, name);
+    };
     EXPECT_EQ(read("ElsoInditas").text, "1");
     // Everything the program converts to a number at start must convert.
     for (const char* name : {"WebLista", "GyorsBillCsat", "GyBKapcsList", "GyorsBillBiz", "GyorsBillBont",

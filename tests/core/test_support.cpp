@@ -49,8 +49,8 @@ CommandResult runCtl(const std::filesystem::path& home, const std::string& argum
     const char* redirect = streams == CtlStreams::Out            ? " 2>/dev/null"
                            : streams == CtlStreams::OutAndErrors ? " 2>&1"
                                                                  : " 2>&1 >/dev/null";
-    return runCommand(shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.string()) + " " + arguments +
-                      redirect);
+    return runCommand(shellQuote(VONALOR_CTL_PATH) + " --home " + shellQuote(home.string()) + " " +
+                      arguments + redirect);
 }
 
 } // namespace vonalor::test

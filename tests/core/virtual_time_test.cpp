@@ -44,9 +44,11 @@ TEST(VirtualTimeTest, AHandlerThatWaitsLetsOtherTicksRunNestedInsideIt) {
         if (fired.size() == 1)
             time.advance(2500); // a modal dialog open for two and a half seconds
     });
-    time.createTimer("fast", 1000, true, [&] { fired.push_back("fast@" + std::to_string(time.now().time.second)); });
+    time.createTimer("fast", 1000, true,
+                     [&] { fired.push_back("fast@" + std::to_string(time.now().time.second)); });
     time.advance(1000);
-    EXPECT_EQ(fired, (std::vector<std::string>{"slow@59", "fast@59", "slow@0", "fast@0", "slow@1", "fast@1"}));
+    EXPECT_EQ(fired,
+              (std::vector<std::string>{"slow@59", "fast@59", "slow@0", "fast@0", "slow@1", "fast@1"}));
     EXPECT_EQ(time.now().time.msec, 500);
 }
 

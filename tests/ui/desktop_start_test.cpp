@@ -1,9 +1,9 @@
 // The desktop program as a process: single instance, signals, restart.
 
+#include "platform/atomic_file.h"
 #include "platform/sqlite_registry.h"
 #include "settings/settings_store.h"
 #include "tasks/list_view_file.h"
-#include "platform/atomic_file.h"
 
 #include <QFile>
 #include <QProcess>
@@ -23,17 +23,19 @@ private:
     std::unique_ptr<QProcess> start() {
         auto process = std::make_unique<QProcess>();
         process->setProgram(QStringLiteral(VONALOR_GUI_PATH));
-        process->setArguments({QStringLiteral("--home"), m_home->path(), QStringLiteral("--platform"), QStringLiteral("sim"),
-                                QStringLiteral("--answer-dialogs")});
+        process->setArguments({QStringLiteral("--home"), m_home->path(), QStringLiteral("--platform"),
+                               QStringLiteral("sim"), QStringLiteral("--answer-dialogs")});
         process->start();
         return process;
     }
     std::string setting(const char* name) {
-        auto registry = SqliteRegistry::open(std::filesystem::path(m_home->path().toStdString()) / "registry.db");
+        auto registry =
+            SqliteRegistry::open(std::filesystem::path(m_home->path().toStdString()) / "registry.db");
         return registry->read(RegistryRoot::LocalMachine, ProgramKey, name).text;
     }
     void setSetting(const char* name, const char* text) {
-        auto registry = SqliteRegistry::open(std::filesystem::path(m_home->path().toStdString()) / "registry.db");
+        auto registry =
+            SqliteRegistry::open(std::filesystem::path(m_home->path().toStdString()) / "registry.db");
         registry->write(RegistryRoot::LocalMachine, ProgramKey, name, text);
     }
     void stop(QProcess& process) {
@@ -77,17 +79,19 @@ private slots:
         QProcess program;
         program.setProgram(QStringLiteral(VONALOR_GUI_PATH));
         program.setArguments({QStringLiteral("--home"), m_home->path(), QStringLiteral("--platform"),
-                              QStringLiteral("sim"), QStringLiteral("--answer-dialogs"), QStringLiteral("--sim-script"),
-                              scenario});
+                              QStringLiteral("sim"), QStringLiteral("--answer-dialogs"),
+                              QStringLiteral("--sim-script"), scenario});
         program.start();
         const auto log = std::filesystem::path(m_home->path().toStdString()) / "naplo.txt";
         QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(log), 30000);
         stop(program);
         std::string bytes;
         QVERIFY(readWholeFile(log, bytes));
-        QVERIFY(bytes.find("Kapcsolat neve......................................:  Otthon\r\n") != std::string::npos);
+        QVERIFY(bytes.find("Kapcsolat neve......................................:  Otthon\r\n") !=
+                std::string::npos);
         QCOMPARE(setting("OtthonKapcsSzama"), std::string("1"));
-        QVERIFY(readWholeFile(std::filesystem::path(m_home->path().toStdString()) / "ProgramNaplo.sav", bytes));
+        QVERIFY(
+            readWholeFile(std::filesystem::path(m_home->path().toStdString()) / "ProgramNaplo.sav", bytes));
         std::vector<std::string> events;
         for (const ListRow& row : decodeListViewFile(bytes).rows)
             events.push_back(row.subItems.at(0));
@@ -100,7 +104,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(setting("Ujraindit"), std::string("0"), 20000);
         stop(*program);
         std::string bytes;
-        QVERIFY(readWholeFile(std::filesystem::path(m_home->path().toStdString()) / "ProgramNaplo.sav", bytes));
+        QVERIFY(
+            readWholeFile(std::filesystem::path(m_home->path().toStdString()) / "ProgramNaplo.sav", bytes));
         const DecodedList log = decodeListViewFile(bytes);
         QVERIFY(log.complete);
         QVERIFY(!log.rows.empty());

@@ -1,9 +1,9 @@
 // The main window on the offscreen platform, over a program core on virtual time.
 
 #include "core/program_core.h"
+#include "platform/browser.h"
 #include "platform/sim/recording_sound.h"
 #include "platform/sim/scripted_dialogs.h"
-#include "platform/browser.h"
 #include "platform/sim/sim_ras.h"
 #include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_system.h"
@@ -22,8 +22,6 @@
 #include <QListWidget>
 #include <QTabBar>
 
-#include <fstream>
-#include <map>
 #include <QMenu>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -32,6 +30,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
+#include <fstream>
+#include <map>
 
 using namespace vonalor;
 
@@ -61,12 +61,22 @@ private:
             m_dialogs = std::make_unique<QtDialogs>();
         else
             m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_core = std::make_unique<ProgramCore>(CorePorts{.home = home(), .programFolder = "/opt/vonalor",
-                                                         .clock = *m_time, .timers = *m_time, .store = *m_store,
-                                                         .log = *m_log, .dialogs = *m_dialogs, .sound = m_sound,
-                                                         .ras = *m_ras, .autostart = *m_autostart, .system = m_system,
-                                                         .net = m_net, .shell = m_shell, .browser = m_browser});
-        return std::make_unique<TfrmVonalor>(*m_core, [](const std::string& text) { qWarning("%s", text.c_str()); });
+        m_core = std::make_unique<ProgramCore>(CorePorts{.home = home(),
+                                                         .programFolder = "/opt/vonalor",
+                                                         .clock = *m_time,
+                                                         .timers = *m_time,
+                                                         .store = *m_store,
+                                                         .log = *m_log,
+                                                         .dialogs = *m_dialogs,
+                                                         .sound = m_sound,
+                                                         .ras = *m_ras,
+                                                         .autostart = *m_autostart,
+                                                         .system = m_system,
+                                                         .net = m_net,
+                                                         .shell = m_shell,
+                                                         .browser = m_browser});
+        return std::make_unique<TfrmVonalor>(*m_core,
+                                             [](const std::string& text) { qWarning("%s", text.c_str()); });
     }
     static QStringList captions(QTabWidget* tabs) {
         QStringList list;
@@ -93,21 +103,24 @@ private slots:
         auto window = makeWindow();
         QCOMPARE(window->windowTitle(), QStringLiteral("Vonalor"));
         QCOMPARE(window->size(), QSize(451, 510));
-        QCOMPARE(captions(window->mainTabs()),
-                 (QStringList{QStringLiteral("Általános"), QStringLiteral("Tarifák"), QStringLiteral("Költségek"),
-                              QStringLiteral("Letöltés"), QStringLiteral("Kapcsolatok"), QStringLiteral("Beállítások"),
-                              QStringLiteral("Napló"), QStringLiteral("Névjegy")}));
+        QCOMPARE(
+            captions(window->mainTabs()),
+            (QStringList{QStringLiteral("Általános"), QStringLiteral("Tarifák"), QStringLiteral("Költségek"),
+                         QStringLiteral("Letöltés"), QStringLiteral("Kapcsolatok"),
+                         QStringLiteral("Beállítások"), QStringLiteral("Napló"), QStringLiteral("Névjegy")}));
         QCOMPARE(captions(window->settingsTabs()),
-                 (QStringList{QStringLiteral("Feladatok"), QStringLiteral("Diagram"), QStringLiteral("Gyorsbillentyűk"),
-                              QStringLiteral("Konfiguráció"), QStringLiteral("Speciális"),
-                              QStringLiteral("Speciális 2"), QStringLiteral("Speciális 3"),
-                              QStringLiteral("Karbantartás"), QStringLiteral("Biztonság")}));
+                 (QStringList{QStringLiteral("Feladatok"), QStringLiteral("Diagram"),
+                              QStringLiteral("Gyorsbillentyűk"), QStringLiteral("Konfiguráció"),
+                              QStringLiteral("Speciális"), QStringLiteral("Speciális 2"),
+                              QStringLiteral("Speciális 3"), QStringLiteral("Karbantartás"),
+                              QStringLiteral("Biztonság")}));
     }
 
     void phonebookFillsEveryChooserAndTheProgramLogShowsThisRun() {
         auto window = makeWindow();
-        for (const char* name : {"comboKapcsolatok", "comboKapcsKolt", "comboKedvKapcs", "ComboAlapKapcs",
-                                 "combGyBKapcsList", "ComboKedvOraKapcs", "ComboKapcsDia", "cmbKapcsHangol"}) {
+        for (const char* name :
+             {"comboKapcsolatok", "comboKapcsKolt", "comboKedvKapcs", "ComboAlapKapcs", "combGyBKapcsList",
+              "ComboKedvOraKapcs", "ComboKapcsDia", "cmbKapcsHangol"}) {
             auto* combo = window->findChild<QComboBox*>(QString::fromLatin1(name));
             QVERIFY2(combo, name);
             QCOMPARE(combo->count(), 2);
@@ -138,7 +151,8 @@ private slots:
         m_store->WriteSetting("FoablaknalAktFul", "5");
         auto window = makeWindow();
         window->show();
-        QCOMPARE(window->mainTabs()->tabText(window->mainTabs()->currentIndex()), QStringLiteral("Beállítások"));
+        QCOMPARE(window->mainTabs()->tabText(window->mainTabs()->currentIndex()),
+                 QStringLiteral("Beállítások"));
         QCOMPARE(window->settingsTabs()->tabText(window->settingsTabs()->currentIndex()), caption);
     }
 
@@ -194,9 +208,9 @@ private slots:
         };
         QCOMPARE(visibleItems(), (QStringList{QStringLiteral("Állapot"), QStringLiteral("-"),
                                               QStringLiteral("Kapcsolat bontása"), QStringLiteral("-"),
-                                              QStringLiteral("Hálózati kapcsolatok megnyitása"), QStringLiteral("-"),
-                                              QStringLiteral("Internet tulajdonságai"), QStringLiteral("-"),
-                                              QStringLiteral("Bezárás")}));
+                                              QStringLiteral("Hálózati kapcsolatok megnyitása"),
+                                              QStringLiteral("-"), QStringLiteral("Internet tulajdonságai"),
+                                              QStringLiteral("-"), QStringLiteral("Bezárás")}));
         QAction* hangUp = window->trayMenu()->actions().at(2);
         QVERIFY(!hangUp->isEnabled()); // no connection
         window->trayMenu()->actions().at(6)->trigger();
@@ -230,9 +244,10 @@ private slots:
         m_time->advance(2000);
         QCOMPARE(window->findChild<QListWidget*>(QStringLiteral("lbKapcsolatok"))->count(), 3);
         auto* scripted = dynamic_cast<ScriptedDialogs*>(m_dialogs.get());
-        QCOMPARE(scripted->shown().back().text,
-                 std::string("Új kapcsolat lett létrehozva!A program elvégezte a szükséges műveleteket!\rKérem "
-                             "állítsa be a tarifáit a \"Mobil net\" kapcsolatnak!"));
+        QCOMPARE(
+            scripted->shown().back().text,
+            std::string("Új kapcsolat lett létrehozva!A program elvégezte a szükséges műveleteket!\rKérem "
+                        "állítsa be a tarifáit a \"Mobil net\" kapcsolatnak!"));
         QCOMPARE(m_store->ReadSettingQuiet("Mobil netHetKozDelelott"), std::string("1"));
         QCOMPARE(m_store->ReadSettingQuiet("KapcsolatokSzama"), std::string("3"));
         QVERIFY(std::filesystem::exists(home() / "Mobil netDiagram.ini"));
@@ -257,12 +272,14 @@ private slots:
         CreateConnectionRecord(*m_store, "Otthon");
         CreateConnectionRecord(*m_store, "Munkahely");
         std::string error;
-        QVERIFY(m_ras->loadScenario("at 1 connect Otthon setup 2 speed 53333 send 700 receive 5200\nat 30 drop\n",
-                                    &error));
+        QVERIFY(m_ras->loadScenario(
+            "at 1 connect Otthon setup 2 speed 53333 send 700 receive 5200\nat 30 drop\n", &error));
         m_ras->attach(*m_time);
         auto window = makeWindow();
         window->show();
-        auto label = [&](const char* name) { return window->findChild<QLabel*>(QString::fromLatin1(name))->text(); };
+        auto label = [&](const char* name) {
+            return window->findChild<QLabel*>(QString::fromLatin1(name))->text();
+        };
         m_time->advance(1500);
         QCOMPARE(label("lbKapcsAllap"), QStringLiteral("Ellenőrzés"));
         QCOMPARE(label("lbKapcsNeve"), QStringLiteral("Otthon"));
@@ -319,7 +336,8 @@ private slots:
                               << QStringLiteral("lbOsszKoltseg");
         QTest::newRow("totals") << static_cast<unsigned>(Aspect::Totals) << QStringLiteral("lbOsszKoltseg")
                                 << QStringLiteral("lbMPerc");
-        QTest::newRow("tray") << static_cast<unsigned>(Aspect::Tray) << QString() << QStringLiteral("lbMPerc");
+        QTest::newRow("tray") << static_cast<unsigned>(Aspect::Tray) << QString()
+                              << QStringLiteral("lbMPerc");
     }
     void aChangeRendersOnlyTheWidgetsOfItsAspect() {
         QFETCH(unsigned, aspect);
@@ -334,10 +352,11 @@ private slots:
         state.session.lbKapcsAllap = "Tárcsázás";
         state.cost.lbJelenKoltseg = "9,99";
         state.totals.lbOsszKoltseg = "123";
-        const std::map<QString, QString> expected{{QStringLiteral("lbMPerc"), QStringLiteral("42")},
-                                                  {QStringLiteral("lbKapcsAllap"), QStringLiteral("Tárcsázás")},
-                                                  {QStringLiteral("lbJelenKoltseg"), QStringLiteral("9,99")},
-                                                  {QStringLiteral("lbOsszKoltseg"), QStringLiteral("123")}};
+        const std::map<QString, QString> expected{
+            {QStringLiteral("lbMPerc"), QStringLiteral("42")},
+            {QStringLiteral("lbKapcsAllap"), QStringLiteral("Tárcsázás")},
+            {QStringLiteral("lbJelenKoltseg"), QStringLiteral("9,99")},
+            {QStringLiteral("lbOsszKoltseg"), QStringLiteral("123")}};
         window->changed(aspect);
         if (!shown.isEmpty())
             QCOMPARE(label(shown), expected.at(shown));

@@ -63,8 +63,8 @@ private slots:
         QFETCH(int, result);
         const int got = whileShown(
             [&] {
-                return LocalizedMessageDlg(m_dialogs, m_sound, CaptionSet::Standard, "Mind a gomb", MessageKind::Custom,
-                                           0x3FF);
+                return LocalizedMessageDlg(m_dialogs, m_sound, CaptionSet::Standard, "Mind a gomb",
+                                           MessageKind::Custom, 0x3FF);
             },
             [&](QWidget* dialog) { QTest::mouseClick(buttonLabelled(dialog, label), Qt::LeftButton); });
         QCOMPARE(got, result);
@@ -84,8 +84,8 @@ private slots:
 
     void yesNoGivesSixForEnterAndSevenForEsc() {
         const auto ask = [&] {
-            return LocalizedMessageDlg(m_dialogs, m_sound, CaptionSet::Standard, "Biztos?", MessageKind::Confirmation,
-                                       buttons::Yes | buttons::No);
+            return LocalizedMessageDlg(m_dialogs, m_sound, CaptionSet::Standard, "Biztos?",
+                                       MessageKind::Confirmation, buttons::Yes | buttons::No);
         };
         QCOMPARE(whileShown(ask, [](QWidget* d) { QTest::keyClick(d, Qt::Key_Return); }), 6);
         QCOMPARE(whileShown(ask, [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); }), 7);
@@ -121,7 +121,8 @@ private slots:
         QList<int> lefts;
         QStringList labels;
         const auto ask = [&] {
-            return CompanionChoiceDlg(m_dialogs, m_sound, "Bezárja a kísérőablakot?", MessageKind::Confirmation,
+            return CompanionChoiceDlg(m_dialogs, m_sound, "Bezárja a kísérőablakot?",
+                                      MessageKind::Confirmation,
                                       buttons::Yes | buttons::No | buttons::Cancel);
         };
         const int enter = whileShown(ask, [&](QWidget* dialog) {
@@ -143,13 +144,13 @@ private slots:
     void captionedMessageBoxShowsBarsAsLineBreaks() {
         QString text;
         QString caption;
-        const int got = whileShown(
-            [&] { return CaptionedMessageBox(m_dialogs, "Rossz jelszó!", "első|második", 3, 4); },
-            [&](QWidget* dialog) {
-                caption = dialog->windowTitle();
-                text = qobject_cast<QMessageBox*>(dialog)->text();
-                QTest::mouseClick(buttonLabelled(dialog, QStringLiteral("&No")), Qt::LeftButton);
-            });
+        const int got =
+            whileShown([&] { return CaptionedMessageBox(m_dialogs, "Rossz jelszó!", "első|második", 3, 4); },
+                       [&](QWidget* dialog) {
+                           caption = dialog->windowTitle();
+                           text = qobject_cast<QMessageBox*>(dialog)->text();
+                           QTest::mouseClick(buttonLabelled(dialog, QStringLiteral("&No")), Qt::LeftButton);
+                       });
         QCOMPARE(caption, QStringLiteral("Rossz jelszó!"));
         QCOMPARE(text, QStringLiteral("első\nmásodik"));
         QCOMPARE(got, 7);

@@ -45,7 +45,8 @@ public:
 private:
     void rearm() override {
         const auto period = nextPeriod(wallMs());
-        m_due = period ? std::optional(SteadyClock::now() + std::chrono::milliseconds(*period)) : std::nullopt;
+        m_due =
+            period ? std::optional(SteadyClock::now() + std::chrono::milliseconds(*period)) : std::nullopt;
     }
 
     std::optional<SteadyClock::time_point> m_due;

@@ -10,10 +10,10 @@
 #include <ifaddrs.h>
 #include <linux/netlink.h>
 #include <linux/rtnetlink.h>
-#include <sys/socket.h>
-#include <unistd.h>
 #include <netinet/in.h>
 #include <spawn.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -87,7 +87,8 @@ std::string execQuoted(const std::string& word) {
 
 XdgAutostart::XdgAutostart(std::filesystem::path configHome, std::string programFolder,
                            std::filesystem::path dataHome)
-    : m_configHome(std::move(configHome)), m_programFolder(std::move(programFolder)), m_dataHome(std::move(dataHome)) {}
+    : m_configHome(std::move(configHome)), m_programFolder(std::move(programFolder)),
+      m_dataHome(std::move(dataHome)) {}
 
 std::filesystem::path XdgAutostart::defaultConfigHome() {
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
@@ -149,7 +150,8 @@ std::vector<RasDevice> PppRas::devices() {
         if (name.rfind("ttyACM", 0) == 0 || name.rfind("ttyUSB", 0) == 0)
             result.push_back({item.path().string(), "modem"});
     }
-    std::sort(result.begin(), result.end(), [](const RasDevice& a, const RasDevice& b) { return a.name < b.name; });
+    std::sort(result.begin(), result.end(),
+              [](const RasDevice& a, const RasDevice& b) { return a.name < b.name; });
     return result;
 }
 
@@ -171,8 +173,8 @@ std::uint64_t counter(const std::filesystem::path& file) {
 
 } // namespace
 
-PppRas::PppRas(std::filesystem::path peersFolder, std::filesystem::path devFolder, std::filesystem::path netFolder,
-               std::filesystem::path runFolder)
+PppRas::PppRas(std::filesystem::path peersFolder, std::filesystem::path devFolder,
+               std::filesystem::path netFolder, std::filesystem::path runFolder)
     : m_peers(std::move(peersFolder)), m_dev(std::move(devFolder)), m_net(std::move(netFolder)),
       m_run(std::move(runFolder)) {
     const int fd = ::socket(AF_NETLINK, SOCK_RAW | SOCK_NONBLOCK | SOCK_CLOEXEC, NETLINK_ROUTE);
@@ -211,11 +213,13 @@ std::vector<PppRas::Interface> PppRas::interfaces() {
         if (name.rfind("ppp", 0) != 0)
             continue;
         const std::string index = firstLine(item.path() / "ifindex");
-        if (index.empty() || !std::all_of(index.begin(), index.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        if (index.empty() ||
+            !std::all_of(index.begin(), index.end(), [](char c) { return c >= '0' && c <= '9'; }))
             continue;
         result.push_back({name, static_cast<std::uint32_t>(std::stoul(index))});
     }
-    std::sort(result.begin(), result.end(), [](const Interface& a, const Interface& b) { return a.index < b.index; });
+    std::sort(result.begin(), result.end(),
+              [](const Interface& a, const Interface& b) { return a.index < b.index; });
     return result;
 }
 

@@ -56,8 +56,10 @@ private:
 // interface), their kernel counters the statistics.
 class PppRas final : public Ras {
 public:
-    explicit PppRas(std::filesystem::path peersFolder = "/etc/ppp/peers", std::filesystem::path devFolder = "/dev",
-                    std::filesystem::path netFolder = "/sys/class/net", std::filesystem::path runFolder = "/run");
+    explicit PppRas(std::filesystem::path peersFolder = "/etc/ppp/peers",
+                    std::filesystem::path devFolder = "/dev",
+                    std::filesystem::path netFolder = "/sys/class/net",
+                    std::filesystem::path runFolder = "/run");
     ~PppRas() override;
     PppRas(const PppRas&) = delete;
     PppRas& operator=(const PppRas&) = delete;

@@ -14,17 +14,19 @@ const Clock& present(const std::unique_ptr<Clock>& clock) {
 
 } // namespace
 
-SimPlatform::SimPlatform(std::filesystem::path home, Registry& registry, VirtualTime& time, std::string programFolder)
+SimPlatform::SimPlatform(std::filesystem::path home, Registry& registry, VirtualTime& time,
+                         std::string programFolder)
     : Platform(PlatformKind::Sim, home, registry, programFolder), m_simRas(home / SimRas::FileName, time),
       m_simAutostart(registry, programFolder) {
     m_timers = &time;
     bindPorts(&time);
 }
 
-SimPlatform::SimPlatform(std::filesystem::path home, std::unique_ptr<Registry> registry, std::unique_ptr<Clock> clock,
-                         std::string programFolder)
+SimPlatform::SimPlatform(std::filesystem::path home, std::unique_ptr<Registry> registry,
+                         std::unique_ptr<Clock> clock, std::string programFolder)
     : Platform(PlatformKind::Sim, home, std::move(registry), programFolder), m_realClock(std::move(clock)),
-      m_simRas(home / SimRas::FileName, present(m_realClock)), m_simAutostart(Platform::registry(), programFolder) {
+      m_simRas(home / SimRas::FileName, present(m_realClock)),
+      m_simAutostart(Platform::registry(), programFolder) {
     bindPorts(m_realClock.get()); // its timers are the composition root's
 }
 

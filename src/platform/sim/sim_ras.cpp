@@ -16,12 +16,13 @@ namespace vonalor {
 
 namespace {
 
-const char* const defaultPhonebook = "# Vonalor simulator phonebook: one item per line, in the system's order.\n"
-                                     "#   entry NAME          a phonebook entry\n"
-                                     "#   device TYPE NAME    a device (TYPE: modem, isdn, vpn, ...)\n"
-                                     "entry Otthon\n"
-                                     "entry Munkahely\n"
-                                     "device modem Standard 56000 bps Modem\n";
+const char* const defaultPhonebook =
+    "# Vonalor simulator phonebook: one item per line, in the system's order.\n"
+    "#   entry NAME          a phonebook entry\n"
+    "#   device TYPE NAME    a device (TYPE: modem, isdn, vpn, ...)\n"
+    "entry Otthon\n"
+    "entry Munkahely\n"
+    "device modem Standard 56000 bps Modem\n";
 
 // A state code of the setting-up phase (below the connected state).
 constexpr std::uint16_t settingUpState = 14;
@@ -59,7 +60,8 @@ int timerStep(std::int64_t remainingMs) {
 
 } // namespace
 
-SimRas::SimRas(std::filesystem::path phonebookFile, const Clock& clock) : m_file(std::move(phonebookFile)), m_clock(clock) {
+SimRas::SimRas(std::filesystem::path phonebookFile, const Clock& clock)
+    : m_file(std::move(phonebookFile)), m_clock(clock) {
     std::error_code ec;
     if (!std::filesystem::exists(m_file, ec))
         writeFileAtomically(m_file, defaultPhonebook);
@@ -68,7 +70,8 @@ SimRas::SimRas(std::filesystem::path phonebookFile, const Clock& clock) : m_file
     m_watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     const std::filesystem::path folder = m_file.has_parent_path() ? m_file.parent_path() : ".";
     if (m_watch >= 0 &&
-        ::inotify_add_watch(m_watch, folder.c_str(), IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_DELETE | IN_MOVED_FROM) < 0) {
+        ::inotify_add_watch(m_watch, folder.c_str(),
+                            IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_DELETE | IN_MOVED_FROM) < 0) {
         ::close(m_watch);
         m_watch = -1;
     }
@@ -229,7 +232,8 @@ void SimRas::drop(const std::string& name) {
 }
 
 bool SimRas::hangUp(std::uint32_t handle) {
-    const auto removed = std::erase_if(m_connections, [handle](const Connection& c) { return c.handle == handle; });
+    const auto removed =
+        std::erase_if(m_connections, [handle](const Connection& c) { return c.handle == handle; });
     if (removed > 0)
         notifyChange();
     return removed > 0;
@@ -326,7 +330,8 @@ bool SimRas::loadScenario(const std::string& text, std::string* error) {
         }
         events.push_back(std::move(event));
     }
-    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.atMs < b.atMs; });
+    std::stable_sort(events.begin(), events.end(),
+                     [](const Event& a, const Event& b) { return a.atMs < b.atMs; });
     m_scenario = std::move(events);
     m_nextEvent = 0;
     return true;

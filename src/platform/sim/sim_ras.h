@@ -56,13 +56,15 @@ public:
 
     struct Traffic {
         std::uint64_t speed = 53'333;
-        std::uint64_t sendRate = 600;     // bytes per second
+        std::uint64_t sendRate = 600; // bytes per second
         std::uint64_t receiveRate = 4'800;
     };
 
     // Driving the connections directly (tests, the command line's session simulator).
     std::uint32_t connect(const std::string& name, int setupSeconds, Traffic traffic);
-    std::uint32_t connect(const std::string& name, int setupSeconds) { return connect(name, setupSeconds, Traffic{}); }
+    std::uint32_t connect(const std::string& name, int setupSeconds) {
+        return connect(name, setupSeconds, Traffic{});
+    }
     // Drops the named connection, or the first one when the name is empty.
     void drop(const std::string& name = {});
     void setDisconnecting(const std::string& name = {});

@@ -6,8 +6,10 @@ namespace vonalor {
 
 class VirtualTime::VirtualTimer final : public Timer {
 public:
-    VirtualTimer(VirtualTime& owner, std::string name, int interval, bool enabled, std::function<void()> onTick)
-        : m_owner(owner), m_name(std::move(name)), m_interval(std::max(1, interval)), m_onTick(std::move(onTick)) {
+    VirtualTimer(VirtualTime& owner, std::string name, int interval, bool enabled,
+                 std::function<void()> onTick)
+        : m_owner(owner), m_name(std::move(name)), m_interval(std::max(1, interval)),
+          m_onTick(std::move(onTick)) {
         setEnabled(enabled);
     }
 
@@ -69,8 +71,10 @@ DateTime VirtualTime::now() const {
     return fromEpochMs(m_nowMs);
 }
 
-Timer& VirtualTime::createTimer(std::string name, int intervalMs, bool enabled, std::function<void()> onTick) {
-    m_timers.push_back(std::make_unique<VirtualTimer>(*this, std::move(name), intervalMs, enabled, std::move(onTick)));
+Timer& VirtualTime::createTimer(std::string name, int intervalMs, bool enabled,
+                                std::function<void()> onTick) {
+    m_timers.push_back(
+        std::make_unique<VirtualTimer>(*this, std::move(name), intervalMs, enabled, std::move(onTick)));
     return *m_timers.back();
 }
 
