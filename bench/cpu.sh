@@ -46,6 +46,11 @@ if command -v vnstatd >/dev/null; then
     names+=("vnstatd")
 fi
 sleep 5 # start-up, the first start's files and the connected edge are not the steady state
+if [ "${#pids[@]}" -gt 1 ] && ! kill -0 "${pids[1]}" 2>/dev/null; then
+    echo "cpu: vnstatd did not keep running here; measured alone" >&2
+    pids=("${pids[0]}")
+    names=("${names[0]}")
+fi
 
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 # perf counts the switches of every thread, also of threads that end meanwhile; without it the
