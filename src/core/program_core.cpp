@@ -150,8 +150,6 @@ void ProgramCore::bookPending() {
 
 void ProgramCore::changed(Aspects aspects) {
     m_changed |= aspects;
-    if (!m_timers.empty())
-        m_watch.setFiguresShown(m_state.window.mainWindowVisible && m_view && m_view->showsTrafficLive());
     if (m_eventDepth == 0)
         tellView();
 }
@@ -170,6 +168,22 @@ void ProgramCore::noteBadSetting(const std::string& name, const std::string& tex
     m_reportedSettings.push_back(name);
     m_ports.log.AddProgramLogEntry(ProgramLog::Error, "Hibás számérték: " + name + " = '" + text +
                                                           "', helyette " + fallback + " érvényes");
+}
+
+void ProgramCore::setView(CoreView* view) {
+    m_view = view;
+    updateTrafficPace();
+}
+
+void ProgramCore::setMainWindowVisible(bool visible) {
+    m_state.window.mainWindowVisible = visible;
+    updateTrafficPace();
+}
+
+void ProgramCore::updateTrafficPace() {
+    if (m_timers.empty())
+        return; // applied once the timers exist
+    m_watch.setFiguresShown(m_state.window.mainWindowVisible && m_view && m_view->showsTrafficLive());
 }
 
 void ProgramCore::tellView() {
@@ -224,6 +238,7 @@ void ProgramCore::createTimers() {
         created.setDormant(idle);
         m_timers.push_back(&created);
     }
+    updateTrafficPace();
 }
 
 void ProgramCore::runEvent(const std::function<void()>& work) {
@@ -305,7 +320,7 @@ void ProgramCore::FormCreate() {
     }
 
     m_connectionList.loadDevices();
-    m_state.window.mainWindowVisible = true;
+    setMainWindowVisible(true);
     if (!m_books->loadProblem().empty())
         report(Notice::Error, m_books->loadProblem());
     // A rollover cut short first (its log still holds the archived entries), then the sessions
@@ -361,7 +376,7 @@ void ProgramCore::settingsTabChosen(SettingsTab tab) {
 
 void ProgramCore::FormShow() {
     SettingsStore& store = m_ports.store;
-    m_state.window.mainWindowVisible = true;
+    setMainWindowVisible(true);
     m_state.window.taskbarButtonVisible = true;
     if (m_state.window.firstShowMark &&
         (m_ports.system.uptimeSeconds() < 200 || store.readFlag(setting::IndulMin))) {
@@ -400,7 +415,7 @@ void ProgramCore::HideToTray() {
     } else {
         m_tray.setVisible(true);
     }
-    m_state.window.mainWindowVisible = false;
+    setMainWindowVisible(false);
     m_state.window.taskbarButtonVisible = false;
     if (store.readFlag(setting::JelszoMinim))
         m_state.window.restorePasswordMark = true;
@@ -424,7 +439,7 @@ void ProgramCore::trayLeftClick() {
         }
         m_state.window.restorePasswordMark = false;
     }
-    m_state.window.mainWindowVisible = true;
+    setMainWindowVisible(true);
     m_tray.setVisible(false);
     if (m_view)
         m_view->showMainWindow();

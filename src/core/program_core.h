@@ -40,7 +40,7 @@ public:
     ProgramCore(const ProgramCore&) = delete;
     ProgramCore& operator=(const ProgramCore&) = delete;
 
-    void setView(CoreView* view) { m_view = view; }
+    void setView(CoreView* view);
     // Runs one event (a timer tick, a user action) inside the failure boundary.
     void runEvent(const std::function<void()>& work);
 
@@ -139,6 +139,9 @@ private:
     void changed() { changed(AllAspects); }
     void changed(Aspect aspect) { changed(static_cast<Aspects>(aspect)); }
     void tellView();
+    // The window's visibility and whether its view shows the traffic live set the watch's pace.
+    void setMainWindowVisible(bool visible);
+    void updateTrafficPace();
     void enableSessionTimers();
     void costStepFailed();
     void alarm(const std::string& text);

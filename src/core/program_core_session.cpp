@@ -24,9 +24,8 @@ namespace {
 
 // A second after the next midnight, so the date has surely turned.
 int untilNextMidnightMs(const DateTime& now) {
-    const std::int64_t today = toEpochMs(DateTime{now.date, TimeOfDay{0, 0, 0, 0}});
-    const std::int64_t next = toEpochMs(DateTime{addDays(now.date, 1), TimeOfDay{0, 0, 0, 0}});
-    return static_cast<int>(next - today - (toEpochMs(now) - today) + 1000);
+    const std::int64_t midnight = toEpochMs(DateTime{addDays(now.date, 1), TimeOfDay{0, 0, 0, 0}});
+    return static_cast<int>(midnight - toEpochMs(now) + 1000);
 }
 
 } // namespace
@@ -68,7 +67,7 @@ void ProgramCore::sessionConnected(const DateTime& now) {
     if (m_companion.sessionConnected())
         m_state.window.taskbarButtonVisible = false;
     m_discount.sessionConnected();
-    m_watch.connectedLock();
+    m_watch.connectedLock(now);
     if (store.readFlag(setting::AutBong))
         m_ports.shell.open(ReadStartPage(store.registry()));
 }
@@ -189,7 +188,7 @@ void ProgramCore::TimerIkonTimer() {
 
 void ProgramCore::bringWindowBack() {
     m_tray.setVisible(false);
-    m_state.window.mainWindowVisible = true;
+    setMainWindowVisible(true);
     if (m_view) {
         m_view->showMainWindow();
         m_view->bringToForeground();

@@ -25,7 +25,13 @@ void ConnectionWatch::updateDormancy() {
     Timer& watch = m_core.timer(TimerId::Status);
     const bool reported = m_ports.ras.reportsChanges();
     watch.setDormant(m_state.connectionHandle == 0 && reported);
-    watch.setPace(reported ? (m_figuresShown ? 200 : 1000) : 0);
+    watch.setPace(pace());
+}
+
+int ConnectionWatch::pace() const {
+    if (!m_ports.ras.reportsChanges())
+        return 0;
+    return m_figuresShown ? 200 : 1000;
 }
 
 void ConnectionWatch::setFiguresShown(bool shown) {
@@ -33,8 +39,7 @@ void ConnectionWatch::setFiguresShown(bool shown) {
         return;
     m_figuresShown = shown;
     // Only the pace: the watch looks at least once before it may sleep.
-    if (m_ports.ras.reportsChanges())
-        m_core.timer(TimerId::Status).setPace(shown ? 200 : 1000);
+    m_core.timer(TimerId::Status).setPace(pace());
 }
 
 void ConnectionWatch::TimerStatusTimer() {
@@ -95,8 +100,8 @@ void ConnectionWatch::connectedAddresses() {
     m_state.LabelIP = addresses;
 }
 
-void ConnectionWatch::connectedLock() {
-    m_state.sessionDayPart = static_cast<int>(BandOfHour(m_ports.clock.now().time.hour));
+void ConnectionWatch::connectedLock(const DateTime& now) {
+    m_state.sessionDayPart = static_cast<int>(BandOfHour(now.time.hour));
     m_state.btnKapcsBontEnabled = true;
     m_state.connectedFlag = true;
 }

@@ -33,7 +33,7 @@ public:
     // program core's edge functions call them.
     void connectedMarks(const DateTime& now);
     void connectedAddresses();
-    void connectedLock();
+    void connectedLock(const DateTime& now);
     void endedHandle();
     void endedDisplays();
     void endedIdentity();
@@ -46,6 +46,8 @@ public:
 
 private:
     void refreshTraffic();
+    // How often the watch looks while a change of state would be reported (0: every interval).
+    int pace() const;
 
     const CorePorts& m_ports;
     CoreContext& m_core;

@@ -19,8 +19,8 @@ void DurationCounter::advanceClock(std::string& hours, std::string& minutes, std
     // A field that is not a number ends the event; one too large to count on is no figure either.
     const auto next = [](const std::string& text) {
         const std::int64_t value = Regional::hungarian().toInt64(text);
-        if (value < 0 || value >= MaxCount)
-            throw ConversionError("'" + text + "' is not a whole number from 0 to 1 000 000 000 000");
+        if (std::string problem = valueProblem(ValueKind::Count, text); !problem.empty())
+            throw ConversionError(problem);
         return twoDigits(value + 1);
     };
     if (seconds != "59") {

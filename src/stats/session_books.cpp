@@ -271,9 +271,7 @@ BookingOutcome SessionBooks::run(Booking& booking) {
     outcome.connection = name;
 
     // A crash after the totals' transaction: they are in, only the day's line may be left.
-    std::vector<std::string> committed;
-    for (const std::string& line : splitLines(m_store.ReadSettingQuiet(LastBookingSetting)))
-        committed.push_back(line);
+    const std::vector<std::string> committed = splitLines(m_store.ReadSettingQuiet(LastBookingSetting));
     if (!booking.dailyOnly && std::find(committed.begin(), committed.end(), id) != committed.end())
         booking.dailyOnly = true;
 

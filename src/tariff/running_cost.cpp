@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "settings/setting_names.h"
 #include "settings/settings_store.h"
+#include "settings/value_rules.h"
 #include "tariff/interval_cost.h"
 #include "tariff/tariff_bands.h"
 #include "text/conversion_error.h"
@@ -73,13 +74,13 @@ std::optional<std::string> RunningCost::moneyAlarm(const PeriodTotalsState& tota
     // The money allowance is read only while it is switched on; it may hold decimals ("2,5").
     if (!store.readFlag(setting::MatavFele))
         return std::nullopt;
-    const std::string setting = name + "KedvErteke";
-    const std::string allowance = store.ReadSetting(setting);
-    const auto amount = regional.parseFloat(allowance);
-    if (!amount)
-        throw ConversionError("'" + allowance + "' is not a valid floating point value", setting, allowance);
-    if (regional.toFloat(totals.lbOsszKoltseg) >= *amount && *amount > 0 &&
-        store.readFlag(setting::Jelezzen) && !m_state.moneyWarningGiven) {
+    const std::string valueName = name + "KedvErteke";
+    const std::string allowance = store.ReadSetting(valueName);
+    if (std::string problem = valueProblem(ValueKind::Amount, allowance); !problem.empty())
+        throw ConversionError(problem, valueName, allowance);
+    const long double amount = regional.toFloat(allowance);
+    if (regional.toFloat(totals.lbOsszKoltseg) >= amount && amount > 0 && store.readFlag(setting::Jelezzen) &&
+        !m_state.moneyWarningGiven) {
         m_state.moneyWarningGiven = true;
         return "Lejárt a \"" + name + "\" által biztosított " + allowance + " Ft.";
     }
